@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+#include <exception>
+
+// Every failure a handler cannot deal with leaves it as one of these. Only the
+// standard error box catches them; it shows message() followed by a full stop.
+class EError : public std::exception {
+public:
+    explicit EError(QString message)
+        : m_message(std::move(message))
+        , m_utf8(m_message.toUtf8()) {}
+    const QString& message() const noexcept { return m_message; }
+    const char* what() const noexcept override { return m_utf8.constData(); }
+
+private:
+    QString m_message;
+    QByteArray m_utf8;
+};
+
+// Input the user typed that cannot make an alarm.
+class EInvalidDate : public EError {
+public:
+    using EError::EError;
+};
+
+// The data file, or another file the program copies, could not be read or written.
+class EInOutError : public EError {
+public:
+    using EError::EError;
+};
+
+// A position outside the alarm list: a mistake of the caller, never of the user.
+class EListError : public EError {
+public:
+    using EError::EError;
+};
+
+// The settings store refused a write.
+class ESettingsError : public EError {
+public:
+    using EError::EError;
+};
