@@ -1,0 +1,41 @@
+#include "QtMessageService.h"
+
+#include <QMessageBox>
+
+namespace {
+
+QMessageBox::Icon toQt(TMsgIcon icon) {
+    switch (icon) {
+    case TMsgIcon::Information:
+        return QMessageBox::Information;
+    case TMsgIcon::Exclamation:
+        return QMessageBox::Warning;
+    case TMsgIcon::Question:
+        return QMessageBox::Question;
+    case TMsgIcon::Stop:
+        return QMessageBox::Critical;
+    case TMsgIcon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+} // namespace
+
+TMsgAnswer QtMessageService::Show(const TMessage& message) {
+    // The program's texts break lines with a carriage return; a Qt label wants "\n".
+    QString text = message.text;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+    QMessageBox box(toQt(message.icon), message.caption, text, QMessageBox::NoButton, m_parent);
+    // Plain text: a message that quotes a file name must never be read as markup.
+    box.setTextFormat(Qt::PlainText);
+    if (message.buttons == TMsgButtons::YesNo) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::No);
+        return box.exec() == QMessageBox::Yes ? TMsgAnswer::Yes : TMsgAnswer::No;
+    }
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+    return TMsgAnswer::Ok;
+}

@@ -1,0 +1,337 @@
+#include "Settings.h"
+#include "AppInfo.h"
+#include "Errors.h"
+#include "IniStore.h"
+#include "ScriptedMessages.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <csignal>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+namespace {
+
+const TAlarmSettings Defaults{true, "alarm.wav", false, true, 5};
+const TAlarmSettings StartValues{};
+
+// The same cases run on the in-memory store and on the INI file.
+class Backend {
+public:
+    virtual ~Backend() = default;
+    virtual void put(const QString& name, const QString& text) = 0;
+    virtual void putNonText(const QString& name) = 0;
+    virtual TKeyValueStore& store() = 0;
+};
+
+class MemoryBackend : public Backend {
+public:
+    void put(const QString& name, const QString& text) override {
+        mem.PutText(AppTitle, name, text);
+    }
+    void putNonText(const QString& name) override { mem.PutNonText(AppTitle, name); }
+    TKeyValueStore& store() override { return mem; }
+    TMemoryStore mem;
+};
+
+class IniBackend : public Backend {
+public:
+    IniBackend()
+        : path(dir.path() + "/Ostrand/Tockwell.ini")
+        , ini(path) {}
+    void put(const QString& name, const QString& text) override { lines << name + '=' + text; }
+    // A list is a value QSettings does not read as text.
+    void putNonText(const QString& name) override { lines << name + "=1, 2"; }
+    TKeyValueStore& store() override {
+        if (!lines.isEmpty()) {
+            QDir().mkpath(dir.path() + "/Ostrand");
+            QFile f(path);
+            f.open(QIODevice::WriteOnly);
+            f.write(("[Tockwell]\n" + lines.join('\n') + '\n').toUtf8());
+        }
+        return ini;
+    }
+    QTemporaryDir dir;
+    QString path;
+    QStringList lines;
+    TIniStore ini;
+};
+
+class SettingsRead : public ::testing::TestWithParam<bool> {
+protected:
+    void SetUp() override {
+        if (GetParam())
+            backend = std::make_unique<IniBackend>();
+        else
+            backend = std::make_unique<MemoryBackend>();
+    }
+    TAlarmSettings readAll() {
+        TSettingsStore key(backend->store());
+        TAlarmSettings s;
+        ReadAlarmSettings(key, s, messages);
+        return s;
+    }
+    std::unique_ptr<Backend> backend;
+    ScriptedMessages messages;
+};
+
+} // namespace
+
+TEST_P(SettingsRead, EmptyStoreGivesTheDefaults) {
+    EXPECT_EQ(readAll(), Defaults);
+    EXPECT_TRUE(messages.shown.isEmpty());
+}
+
+TEST_P(SettingsRead, SoundOffSkipsTheFileAndPersistence) {
+    backend->put("Sound", "0");
+    backend->put("SoundFile", "bell.wav");
+    backend->put("Persistent Sound", "1");
+    backend->put("Snooze", "0");
+    backend->put("SnoozeMin", "7");
+    EXPECT_EQ(readAll(), (TAlarmSettings{false, "", false, false, 0}));
+}
+
+TEST_P(SettingsRead, StoredValuesAreTakenAsTheyStand) {
+    backend->put("Sound", "2");
+    backend->put("SoundFile", "");
+    backend->put("Persistent Sound", "1");
+    backend->put("Snooze", "-1");
+    backend->put("SnoozeMin", "200"); // no range check on reading
+    EXPECT_EQ(readAll(), (TAlarmSettings{true, "", true, true, 200}));
+    EXPECT_TRUE(messages.shown.isEmpty());
+}
+
+TEST_P(SettingsRead, TextThatIsNoNumberGivesTheDefault) {
+    backend->put("Sound", "yes");
+    backend->put("Persistent Sound", "on");
+    backend->put("Snooze", "abc");
+    backend->put("SnoozeMin", "ten");
+    EXPECT_EQ(readAll(), Defaults);
+    EXPECT_TRUE(messages.shown.isEmpty());
+}
+
+TEST_P(SettingsRead, HexadecimalSnoozeLength) {
+    backend->put("SnoozeMin", "0x0A");
+    EXPECT_EQ(readAll().SnoozeMin, 10);
+}
+
+TEST_P(SettingsRead, ValueThatIsNotTextStopsTheReading) {
+    backend->put("Sound", "1");
+    backend->put("SoundFile", "bell.wav");
+    backend->putNonText("Persistent Sound");
+    backend->put("Snooze", "1");
+    backend->put("SnoozeMin", "9");
+    // Read up to the failing value; the rest keep their start values.
+    EXPECT_EQ(readAll(), (TAlarmSettings{true, "bell.wav", false, false, 0}));
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_EQ(messages.shown[0],
+              (TMessage{"There was an error reading the registry. Please reinstall Tockwell.",
+                        "Tockwell", TMsgIcon::Stop, TMsgButtons::Ok}));
+}
+
+TEST_P(SettingsRead, SoundThatIsNotTextLeavesEverythingOff) {
+    backend->putNonText("Sound");
+    backend->put("Snooze", "1");
+    EXPECT_EQ(readAll(), StartValues);
+    EXPECT_EQ(messages.shown.size(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, SettingsRead, ::testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "Ini" : "Memory"; });
+
+TEST(SettingInteger, Rules) {
+    const std::pair<const char*, std::optional<int>> cases[] = {
+        {"5", 5},
+        {"-3", -3},
+        {"+4", 4},
+        {"0x0A", 10},
+        {"0X1f", 31},
+        {"0xFFFFFFFF", -1},
+        {"0x7fffffff", INT32_MAX},
+        {"0x", std::nullopt},
+        {"0X", std::nullopt},
+        {"0x1FFFFFFFF", std::nullopt},
+        {"0x-1", std::nullopt},
+        {"0x 1", std::nullopt},
+        {"0x0x1", std::nullopt},
+        {"", std::nullopt},
+        {" 7", std::nullopt},
+        {"7 ", std::nullopt},
+        {"ten", std::nullopt},
+        {"1.5", std::nullopt},
+        {"2147483648", std::nullopt},
+        {"-2147483648", INT32_MIN},
+        {"00012", 12},
+        {"x0A", std::nullopt},
+    };
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ(ParseSettingInteger(QString::fromLatin1(text)), expected) << text;
+}
+
+TEST(SettingsStore, StoreThatCannotBeOpenedReportsAndReadsDefaults) {
+    TMemoryStore mem;
+    mem.failOpen = true;
+    mem.PutNonText(AppTitle, "Sound"); // not looked at: the store is not open
+    TSettingsStore key(mem);
+    ScriptedMessages messages;
+    TAlarmSettings s;
+    ReadAlarmSettings(key, s, messages);
+    EXPECT_EQ(s, Defaults);
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_EQ(messages.shown[0], (TMessage{"Registry Error. Couldn't create key", "Tockwell",
+                                           TMsgIcon::None, TMsgButtons::Ok}));
+    try {
+        key.WriteBool(AppTitle, "Sound", true);
+        ADD_FAILURE() << "a write to a store that is not open went through";
+    } catch (const ESettingsError& e) {
+        EXPECT_EQ(e.message(), "Failed to create key Tockwell");
+    }
+}
+
+TEST(SettingsStore, WritesStoreTextAndReportEachFailure) {
+    TMemoryStore mem;
+    TSettingsStore key(mem);
+    ASSERT_TRUE(key.Open());
+    key.WriteBool(AppTitle, "Snooze", false);
+    key.WriteInteger(AppTitle, "SnoozeMin", -12);
+    key.WriteString(AppTitle, "SoundFile", "/home/a user/bell 1.wav");
+    key.WriteBool(AppTitle, "Sound", true);
+    EXPECT_TRUE(mem.HasSection(AppTitle));
+    EXPECT_EQ(mem.TextOf(AppTitle, "Snooze"), "0");
+    EXPECT_EQ(mem.TextOf(AppTitle, "SnoozeMin"), "-12");
+    EXPECT_EQ(mem.TextOf(AppTitle, "SoundFile"), "/home/a user/bell 1.wav");
+    EXPECT_EQ(mem.TextOf(AppTitle, "Sound"), "1");
+
+    mem.failSetFor.insert("Persistent Sound");
+    try {
+        key.WriteBool(AppTitle, "Persistent Sound", true);
+        ADD_FAILURE();
+    } catch (const ESettingsError& e) {
+        EXPECT_EQ(e.message(), "Failed to set data for 'Persistent Sound'");
+    }
+    EXPECT_EQ(mem.TextOf(AppTitle, "Sound"), "1"); // earlier writes stay
+
+    TMemoryStore fresh;
+    fresh.failCreateSection = true;
+    TSettingsStore key2(fresh);
+    ASSERT_TRUE(key2.Open());
+    EXPECT_THROW(key2.WriteInteger(AppTitle, "SnoozeMin", 5), ESettingsError);
+}
+
+namespace {
+
+class IniStoreTest : public ::testing::Test {
+protected:
+    QString path() const { return dir.path() + "/Ostrand/Tockwell.ini"; }
+    QByteArray file() const {
+        QFile f(path());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    void writeFile(const QByteArray& bytes) {
+        QDir().mkpath(dir.path() + "/Ostrand");
+        QFile f(path());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    QTemporaryDir dir;
+};
+
+} // namespace
+
+TEST_F(IniStoreTest, LivesInTheUsersConfigurationFolder) {
+    // The test main points XDG_CONFIG_HOME at a folder of its own.
+    const QString expected = qEnvironmentVariable("XDG_CONFIG_HOME") + "/Ostrand/Tockwell.ini";
+    EXPECT_EQ(TIniStore::DefaultPath(), expected);
+}
+
+TEST_F(IniStoreTest, WritesReadBackUnderTheTitleGroup) {
+    {
+        TIniStore ini(path());
+        TSettingsStore key(ini);
+        ASSERT_TRUE(key.Open());
+        key.WriteBool(AppTitle, "Persistent Sound", true);
+        key.WriteString(AppTitle, "SoundFile", "a, b.wav"); // a comma must stay text
+        key.WriteInteger(AppTitle, "SnoozeMin", 15);
+    }
+    const QByteArray text = file();
+    EXPECT_TRUE(text.startsWith("[Tockwell]\n")) << text.constData();
+    EXPECT_TRUE(text.contains("Persistent%20Sound=1")) << text.constData();
+    TIniStore ini(path());
+    TSettingsStore key(ini);
+    ScriptedMessages messages;
+    TAlarmSettings s;
+    ReadAlarmSettings(key, s, messages);
+    EXPECT_EQ(s, (TAlarmSettings{true, "a, b.wav", true, true, 15}));
+    EXPECT_TRUE(messages.shown.isEmpty());
+}
+
+TEST_F(IniStoreTest, MalformedFileIsAReadErrorAndKeptAsideBeforeAWrite) {
+    const QByteArray damaged = "[Tockwell]\nSound=1\nthis line is no setting\nSnoozeMin=10\n";
+    writeFile(damaged);
+    TIniStore ini(path());
+    TSettingsStore key(ini);
+    ScriptedMessages messages;
+    TAlarmSettings s;
+    ReadAlarmSettings(key, s, messages);
+    EXPECT_EQ(s, StartValues);
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_EQ(messages.shown[0].icon, TMsgIcon::Stop);
+
+    key.WriteBool(AppTitle, "Snooze", true);
+    ASSERT_FALSE(ini.KeptAsidePath().isEmpty());
+    QFile aside(ini.KeptAsidePath());
+    ASSERT_TRUE(aside.open(QIODevice::ReadOnly));
+    EXPECT_EQ(aside.readAll(), damaged);
+    // The store works normally again after the write.
+    EXPECT_EQ(key.ReadInteger(AppTitle, "SnoozeMin", 5), 10);
+    EXPECT_TRUE(key.ReadBool(AppTitle, "Snooze", false));
+}
+
+TEST_F(IniStoreTest, FolderThatCannotBeMadeMeansNoStore) {
+    // A regular file where the configuration folder should be: no folder can be made.
+    QFile blocker(dir.path() + "/Ostrand");
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    TIniStore ini(path());
+    EXPECT_FALSE(ini.Open());
+    TSettingsStore key(ini);
+    EXPECT_THROW(key.WriteBool(AppTitle, "Sound", true), ESettingsError);
+}
+
+TEST_F(IniStoreTest, WriteFailures) {
+    TIniStore ini(path());
+    TSettingsStore key(ini);
+    ASSERT_TRUE(key.Open());
+    key.WriteBool(AppTitle, "Sound", true);
+
+    // The file cannot grow: the value is not stored.
+    struct rlimit old {};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit tiny = old;
+    tiny.rlim_cur = 4;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tiny), 0);
+    QString error;
+    try {
+        key.WriteString(AppTitle, "SoundFile", "bell.wav");
+    } catch (const ESettingsError& e) {
+        error = e.message();
+    }
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_EQ(error, "Failed to set data for 'SoundFile'");
+    EXPECT_EQ(file(), "[Tockwell]\nSound=1\n");
+
+    // The folder is gone and a file stands in its place: the section cannot be made.
+    QDir(dir.path() + "/Ostrand").removeRecursively();
+    QFile blocker(dir.path() + "/Ostrand");
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    try {
+        key.WriteBool(AppTitle, "Snooze", true);
+        ADD_FAILURE();
+    } catch (const ESettingsError& e) {
+        EXPECT_EQ(e.message(), "Failed to create key Tockwell");
+    }
+}
