@@ -1,15 +1,14 @@
 #include "Settings.h"
 #include "AppInfo.h"
 #include "Errors.h"
+#include "FileSizeLimit.h"
 #include "IniStore.h"
 #include "ScriptedMessages.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <csignal>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 namespace {
 
@@ -141,32 +140,23 @@ INSTANTIATE_TEST_SUITE_P(Backends, SettingsRead, ::testing::Values(false, true),
                          [](const auto& info) { return info.param ? "Ini" : "Memory"; });
 
 TEST(SettingInteger, Rules) {
-    const std::pair<const char*, std::optional<int>> cases[] = {
+    const std::pair<QString, int> numbers[] = {
         {"5", 5},
         {"-3", -3},
         {"+4", 4},
+        {"00012", 12},
         {"0x0A", 10},
         {"0X1f", 31},
         {"0xFFFFFFFF", -1},
         {"0x7fffffff", INT32_MAX},
-        {"0x", std::nullopt},
-        {"0X", std::nullopt},
-        {"0x1FFFFFFFF", std::nullopt},
-        {"0x-1", std::nullopt},
-        {"0x 1", std::nullopt},
-        {"0x0x1", std::nullopt},
-        {"", std::nullopt},
-        {" 7", std::nullopt},
-        {"7 ", std::nullopt},
-        {"ten", std::nullopt},
-        {"1.5", std::nullopt},
-        {"2147483648", std::nullopt},
         {"-2147483648", INT32_MIN},
-        {"00012", 12},
-        {"x0A", std::nullopt},
     };
-    for (const auto& [text, expected] : cases)
-        EXPECT_EQ(ParseSettingInteger(QString::fromLatin1(text)), expected) << text;
+    for (const auto& [text, value] : numbers)
+        EXPECT_EQ(ParseSettingInteger(text), value) << text.toStdString();
+    const QStringList notNumbers = {"",   "0x", "0X",  "0x1FFFFFFFF", "0x-1", "0x 1",      "0x0x1",
+                                    " 7", "7 ", "ten", "1.5",         "x0A",  "2147483648"};
+    for (const QString& text : notNumbers)
+        EXPECT_EQ(ParseSettingInteger(text), std::nullopt) << text.toStdString();
 }
 
 TEST(SettingsStore, StoreThatCannotBeOpenedReportsAndReadsDefaults) {
@@ -306,20 +296,13 @@ TEST_F(IniStoreTest, WriteFailures) {
     key.WriteBool(AppTitle, "Sound", true);
 
     // The file cannot grow: the value is not stored.
-    struct rlimit old {};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit tiny = old;
-    tiny.rlim_cur = 4;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tiny), 0);
     QString error;
     try {
+        FileSizeLimit limit(4);
         key.WriteString(AppTitle, "SoundFile", "bell.wav");
     } catch (const ESettingsError& e) {
         error = e.message();
     }
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
     EXPECT_EQ(error, "Failed to set data for 'SoundFile'");
     EXPECT_EQ(file(), "[Tockwell]\nSound=1\n");
 

@@ -1,14 +1,13 @@
 #include "AlarmFile.h"
 #include "Errors.h"
+#include "FileSizeLimit.h"
 #include "RecordBytes.h"
 #include "RecordCodec.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <csignal>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 namespace {
 
@@ -181,20 +180,13 @@ TEST_F(AlarmFileTest, FailedSaveLeavesThePreviousFileWhole) {
     TAlarmFile file(programDir, &clock);
 
     // A file-size limit makes the write fail part-way, even for root.
-    struct rlimit old {};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit small = old;
-    small.rlim_cur = 3 * 624;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
     QString error;
     try {
+        FileSizeLimit limit(3 * 624);
         file.SaveList(bigger);
     } catch (const EInOutError& e) {
         error = e.message();
     }
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
 
     EXPECT_TRUE(error.startsWith("The alarms could not be saved to ")) << error.toStdString();
     EXPECT_TRUE(error.contains(QDir::toNativeSeparators(dataPath))) << error.toStdString();
