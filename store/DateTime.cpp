@@ -18,7 +18,7 @@ double dateOf(TDateTime x) {
 }
 
 double timeOf(TDateTime x) {
-    return x - std::trunc(x);
+    return std::fabs(x - std::trunc(x));
 }
 
 QDate toQDate(TDateTime x) {
@@ -32,7 +32,7 @@ QTime toQTime(TDateTime x) {
         return {};
     // Round to the millisecond as the file's writers do; a fraction that rounds up to
     // a whole day stays at the last millisecond of the day rather than wrapping.
-    double ms = std::round(std::fabs(timeOf(x)) * MsecsPerDay);
+    double ms = std::round(timeOf(x) * MsecsPerDay);
     if (ms >= MsecsPerDay)
         ms = MsecsPerDay - 1;
     return QTime::fromMSecsSinceStartOfDay(static_cast<int>(ms));

@@ -26,8 +26,9 @@ inline constexpr double MaxDate = 2958466.0; // exclusive: 10000-01-01
 // True when x names a calendar day of the years 1..9999.
 bool isValid(TDateTime x);
 
-// Integral part (the date, as a day count) and fractional part (the time of day).
-// NaN stays NaN, so every comparison with it is false.
+// Integral part (the date, as a day count) and fractional part without its sign (the
+// time of day, also before the epoch). NaN stays NaN, so every comparison with it is
+// false.
 double dateOf(TDateTime x);
 double timeOf(TDateTime x);
 

@@ -31,6 +31,7 @@ TEST(DateTime, BeforeTheEpochTheFractionIsStillTheTimeOfDay) {
     EXPECT_EQ(toQDate(-1.25), QDate(1899, 12, 29));
     EXPECT_EQ(toQTime(-1.25), QTime(6, 0));
     EXPECT_EQ(dateOf(-1.25), -1.0);
+    EXPECT_EQ(timeOf(-1.25), 0.25);
 }
 
 TEST(DateTime, TimeOfDayRoundsToTheMillisecondWithoutWrapping) {
