@@ -1,7 +1,8 @@
-// Load, sort and save of the alarm list at the sizes a user, a damaged file and a
-// stress case give: 20, 1,000 and 100,000 records.
+// The check pass, and load, sort and save of the alarm list at the sizes a user, a damaged file and
+// a stress case give: 20, 1,000 and 100,000 records.
 #include "AlarmFile.h"
 #include "RecordCodec.h"
+#include "Rules.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
@@ -55,8 +56,23 @@ void BM_Sort(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
+// One check cycle's worth of decisions: all five tests for every alarm, at a moment
+// when some of them are due.
+void BM_CheckPass(benchmark::State& state) {
+    AlarmList list = makeList(static_cast<int>(state.range(0)));
+    const TDateTime now = 46010.5;
+    for (auto _ : state) {
+        int due = 0;
+        for (const auto& rec : list)
+            due += Rules::CheckAlarm(*rec, now, Rules::TCheckMode::Normal, 5) ? 1 : 0;
+        benchmark::DoNotOptimize(due);
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
 } // namespace
 
+BENCHMARK(BM_CheckPass)->Arg(20)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Load)->Arg(20)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Sort)->Arg(20)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Save)->Arg(20)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecond);

@@ -5,6 +5,10 @@
 #include <memory>
 #include <vector>
 
+// The most alarms the alarms window lets the user add. Nothing else limits the list:
+// a file with more records keeps them all.
+inline constexpr int MaxAlarms = 20;
+
 // All alarms of the program, in list order. Records are shared so that a window
 // can hold a weak reference to the alarm it works on: once the alarm leaves the list
 // (deleted, cleaned up, or replaced by a restore) that reference expires and nothing

@@ -1,0 +1,57 @@
+#include "Rules.h"
+
+namespace Rules {
+
+using DateTime::dateOf;
+using DateTime::timeOf;
+
+bool RingDue(const TAlarmRec& rec, TDateTime now, TCheckMode mode) {
+    const double at = timeOf(rec.AlarmTime);
+    const double clock = timeOf(now);
+    if (mode == TCheckMode::CatchUp)
+        return at < clock;
+    return at < clock && at + RingWindow > clock && !rec.Rung;
+}
+
+bool SnoozeDue(const TAlarmRec& rec, TDateTime now, std::int32_t snoozeMin) {
+    if (!DateTime::isValid(rec.LastRung))
+        return false;
+    return timeOf(now) - snoozeMin * OneMinute >= timeOf(rec.LastRung);
+}
+
+void NewDayReset(TAlarmRec& rec, TDateTime now) {
+    if (rec.Kind == akOneOff || !IsKnownKind(rec.Kind))
+        return;
+    if (!DateTime::isValid(rec.LastRung) || dateOf(now) > dateOf(rec.LastRung))
+        rec.Rung = false;
+}
+
+bool DateMatches(const TAlarmRec& rec, TDateTime now) {
+    if (!DateTime::isValid(rec.AlarmTime))
+        return false;
+    switch (rec.Kind) {
+    case akOneOff:
+        return dateOf(rec.AlarmTime) == dateOf(now);
+    case akDaily:
+        return true;
+    case akWeekly:
+        return DateTime::dayOfWeek(rec.AlarmTime) == DateTime::dayOfWeek(now);
+    case akMonthly:
+        return DateTime::dayOfMonth(rec.AlarmTime) == DateTime::dayOfMonth(now);
+    case akAnnual:
+        return DateTime::dayOfMonth(rec.AlarmTime) == DateTime::dayOfMonth(now) &&
+               DateTime::month(rec.AlarmTime) == DateTime::month(now);
+    }
+    return false;
+}
+
+bool CheckAlarm(TAlarmRec& rec, TDateTime now, TCheckMode mode, std::int32_t snoozeMin) {
+    const bool ringDue = RingDue(rec, now, mode);
+    const bool snoozeDue = SnoozeDue(rec, now, snoozeMin);
+    NewDayReset(rec, now);
+    if (!DateMatches(rec, now))
+        return false;
+    return ringDue || (rec.SnoozePending && snoozeDue);
+}
+
+} // namespace Rules
