@@ -54,7 +54,7 @@ TEST(AlarmList, SortsEarliestFirstAndCopesWithNaN) {
     list.Append(at(-5, "before 1900"));
     list.Append(at(std::nan(""), "nan2"));
     list.Append(at(300.25, "early"));
-    list.Append(at(-INFINITY, "minus infinity"));
+    list.Append(at(-HUGE_VAL, "minus infinity"));
     list.Sort();
     QStringList order;
     for (const auto& r : list)
