@@ -10,6 +10,7 @@ PACKAGES=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
+    xvfb trayer xdotool x11-utils imagemagick
 )
 
 as_root() {

@@ -1,57 +1,102 @@
-// Tockwell's start-up core: reads the preferences and the alarm list the way the
-// tray program will, reports what it found, and writes the list back on the way out.
-#include "AlarmFile.h"
+// Tockwell: a reminder in the notification area.
 #include "AppInfo.h"
+#include "Application.h"
+#include "Cleanup.h"
 #include "Errors.h"
+#include "Help.h"
+#include "Icons.h"
 #include "IniStore.h"
+#include "OnlyOne.h"
 #include "QtMessageService.h"
-#include "Settings.h"
+#include "TrayIconForm.h"
 
-#include <QApplication>
-#include <QDir>
-#include <QTextStream>
+#include <QSessionManager>
+#include <QWidget>
+#include <cstdio>
+
+namespace {
+
+// What the clean-up pass at exit needs: the list kept in order and saved. The alarms
+// window adds its grid and buttons to this once it exists.
+class ExitHooks : public TListHooks {
+public:
+    explicit ExitHooks(TTrayIconForm& form)
+        : m_form(form) {}
+    void RefreshList() override { m_form.AlarmList->Sort(); }
+    void SaveList() override { m_form.DataFile->SaveList(*m_form.AlarmList); }
+    void CheckButtons() override {}
+
+private:
+    TTrayIconForm& m_form;
+};
+
+// Brings the program's visible window with that title forward, as a second copy asks.
+void raiseWindow(const QString& title) {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (!w->isVisible() || w->windowTitle() != title)
+            continue;
+        if (w->isMinimized())
+            w->showNormal();
+        else
+            w->raise();
+        w->activateWindow();
+        return;
+    }
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    TApplication app(argc, argv);
     QApplication::setApplicationName(AppTitle);
+    QApplication::setApplicationDisplayName(AppTitle);
     QApplication::setOrganizationName(AppOrganisation);
     QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setWindowIcon(LoadIcon(QStringLiteral("MAINICON")));
+
+    // Before any file, icon or box: a second copy only asks the first to come forward.
+    TOnlyOne guard(AppTitle);
+    if (guard.SecondCopy())
+        return 0;
+    QObject::connect(&guard, &TOnlyOne::RaiseRequested, &app, raiseWindow);
 
     QtMessageService messages;
-    TIniStore backend;
-    TSettingsStore settingsKey(backend);
-    TAlarmSettings settings;
-    ReadAlarmSettings(settingsKey, settings, messages);
+    app.SetErrorMessages(&messages);
+    QuitOnTerminationSignals();
+    THelp help;
+    help.InstallF1();
+    TIniStore settingsBackend;
 
-    const QString programDir = QDir(QCoreApplication::applicationDirPath()).path() + u'/';
-    TAlarmFile file(programDir);
-    AlarmList alarms;
-    try {
-        file.LoadList(alarms);
-    } catch (const EError& e) {
-        ShowErrorBox(messages, e.message());
-    }
-    alarms.Sort();
+    int result = 0;
+    {
+        TTrayIconForm form({messages, settingsBackend, &help, {}, {}});
 
-    QTextStream out(stdout);
-    out << AppTitle << ": " << alarms.Count() << " alarm(s) in "
-        << QDir::toNativeSeparators(QDir(programDir).absoluteFilePath(TAlarmFile::FileName))
-        << "\n  sound "
-        << (settings.Sound ? "on (" + settings.SoundFile + ")" : QStringLiteral("off"))
-        << (settings.PersistentSound ? ", persistent" : "") << "; snooze "
-        << (settings.Snooze ? QString::number(settings.SnoozeMin) + " minutes"
-                            : QStringLiteral("off"))
-        << "\n  settings: " << QDir::toNativeSeparators(backend.FilePath()) << "\n";
-    for (const auto& rec : alarms)
-        out << "  " << DateTime::toQDateTime(rec->AlarmTime).toString(Qt::ISODate) << "  "
-            << KindName(rec->Kind) << "  " << TextToDisplay(rec->Text).replace(u'\n', u' ') << "\n";
-    out.flush();
+        // The alarms as the file holds them, earliest first.
+        try {
+            form.DataFile->LoadList(*form.AlarmList);
+        } catch (const EError& e) {
+            ShowErrorBox(messages, e.message());
+        }
+        form.AlarmList->Sort();
 
-    try {
-        file.SaveList(alarms);
-    } catch (const EError& e) {
-        ShowErrorBox(messages, e.message());
-        return 1;
-    }
-    return 0;
+        // The desktop session is ending: the alarms are saved now, in case the program
+        // is not given the time to end normally.
+        QObject::connect(&app, &QGuiApplication::commitDataRequest, &form, [&](QSessionManager&) {
+            try {
+                form.SaveForExit();
+            } catch (const EError& e) {
+                std::fprintf(stderr, "%s.\n", qPrintable(e.message()));
+            }
+        });
+
+        result = app.exec();
+
+        ExitHooks hooks(form);
+        try {
+            Cleanup(*form.AlarmList, form.CheckState, TSystemClock().now(), hooks);
+        } catch (const EError& e) {
+            ShowErrorBox(messages, e.message());
+        }
+    } // the main form goes last: it writes the alarms and takes its icon away
+    return result;
 }

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QApplication>
+
+class TMessageService;
+
+// The application object. An error that a handler throws and does not handle ends
+// that handler only: it is shown in the standard error box (its text and ".", caption
+// "Tockwell", stop icon, OK) and the program carries on with the next event.
+class TApplication : public QApplication {
+    Q_OBJECT
+public:
+    TApplication(int& argc, char** argv);
+
+    void SetErrorMessages(TMessageService* messages) { m_messages = messages; }
+    bool notify(QObject* receiver, QEvent* event) override;
+
+    // Shows an error caught elsewhere the same way.
+    void ShowError(const QString& text);
+
+private:
+    TMessageService* m_messages = nullptr;
+};
+
+// Ends the event loop, without any question, on SIGTERM, SIGINT or SIGHUP, so that the
+// normal shutdown (which saves the alarms) runs then too.
+void QuitOnTerminationSignals();

@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QIcon>
+#include <QString>
+
+// The program's pictures by name: "MAINICON" and the animation frames "ICON_1" to
+// "ICON_6", 32 x 32 in 16 colours. A name without a picture gives a null icon, which
+// the caller reports.
+QIcon LoadIcon(const QString& name);

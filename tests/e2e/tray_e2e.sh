@@ -1,0 +1,185 @@
+#!/usr/bin/env bash
+# The real program under a virtual X server with trayer as tray host: icon, tooltip,
+# menu, the exit question, what the data file holds afterwards, a second copy, a
+# restart after kill -9 and two copies started at once. Screenshots of each step go
+# to the output folder. Every process it starts is ended by its PID.
+#   tray_e2e.sh PROGRAM ALARMFILE_TOOL OUTPUT_FOLDER
+set -uo pipefail
+PROGRAM=$1
+TOOL=$2
+OUT=$3
+mkdir -p "$OUT"
+rm -f "$OUT"/*.png
+WORK=$(mktemp -d)
+PIDS=()
+STEP=0
+
+cleanup() {
+    for p in "${PIDS[@]}"; do kill -9 "$p" 2>/dev/null; done
+    wait 2>/dev/null
+    rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+shot() {
+    STEP=$((STEP + 1))
+    import -window root "$OUT/$(printf '%02d' $STEP)-$1.png" 2>/dev/null || true
+}
+fail() {
+    echo "FAIL: $*"
+    shot failed
+    echo "--- program output"; cat "$WORK/program.log" 2>/dev/null
+    exit 1
+}
+pass() { echo "ok: $*"; }
+
+# Waits up to $1 seconds for the command after it to succeed.
+wait_for() {
+    local limit=$1; shift
+    local end=$((SECONDS + limit))
+    while ! "$@"; do
+        [ $SECONDS -ge $end ] && return 1
+        sleep 0.1
+    done
+}
+alive() { [ -e "/proc/$1/status" ] && ! grep -q '^State:.*Z' "/proc/$1/status"; }
+gone() { ! alive "$1"; }
+
+# The tray icons of the program: children of trayer's panel window.
+icon_count() { xwininfo -root -tree 2>/dev/null | awk '/"panel"/ {p = 1; next} p && /"Tockwell": \("tockwell"/ {n++} END {print n + 0}'; }
+icon_window() { xwininfo -root -tree 2>/dev/null | awk '/"panel"/ {p = 1; next} p && /"Tockwell": \("tockwell"/ {print $1; exit}'; }
+has_icon() { [ "$(icon_count)" -ge 1 ]; }
+# Visible top-level windows of the program other than the icon.
+visible_windows() { xdotool search --onlyvisible --class tockwell 2>/dev/null | grep -v "^$(printf '%d' "$(icon_window)")\$" || true; }
+question_window() { xdotool search --onlyvisible --name '^Tockwell$' 2>/dev/null | grep -v "^$(printf '%d' "$(icon_window)")\$" | head -1; }
+has_question() { [ -n "$(question_window)" ]; }
+no_question() { [ -z "$(question_window)" ]; }
+has_menu() { [ -n "$(visible_windows)" ]; }
+no_menu() { [ -z "$(visible_windows)" ]; }
+
+start_program() {
+    "$WORK/prog/tockwell" >>"$WORK/program.log" 2>&1 &
+    LAST=$!
+    PIDS+=("$LAST")
+}
+
+# Answers the exit question from the tray menu with y or n.
+exit_via_menu() {
+    local icon
+    icon=$(icon_window)
+    xdotool mousemove --window "$icon" 10 10 click 3
+    wait_for 5 has_menu || fail "no menu after a right click"
+    shot menu
+    xdotool key x
+    wait_for 5 has_question || fail "no exit question after E&xit program"
+    shot exit-question
+    local box
+    box=$(question_window)
+    xdotool windowfocus --sync "$box" 2>/dev/null
+    xdotool key --window "$box" "$1"
+    wait_for 5 no_question || fail "the exit question did not close"
+}
+
+# --- a virtual X server and a tray host
+exec 6>"$WORK/display"
+Xvfb -displayfd 6 -screen 0 1024x600x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+PIDS+=($!)
+wait_for 10 test -s "$WORK/display" || fail "Xvfb did not start"
+export DISPLAY=":$(head -1 "$WORK/display")"
+trayer --edge top --align right --widthtype pixel --width 200 --heighttype pixel --height 32 \
+    --transparent false >"$WORK/trayer.log" 2>&1 &
+PIDS+=($!)
+wait_for 10 sh -c 'xwininfo -root -tree | grep -q "\"panel\""' || fail "trayer did not start"
+
+# --- a program folder and a settings folder of their own
+export XDG_CONFIG_HOME="$WORK/config" XDG_RUNTIME_DIR="$WORK/runtime"
+unset DBUS_SESSION_BUS_ADDRESS SESSION_MANAGER
+mkdir -p "$XDG_CONFIG_HOME/Ostrand" "$XDG_RUNTIME_DIR" "$WORK/prog"
+chmod 700 "$XDG_RUNTIME_DIR"
+printf '[Tockwell]\nSound=0\nSnooze=1\nSnoozeMin=5\n' >"$XDG_CONFIG_HOME/Ostrand/Tockwell.ini"
+cp "$PROGRAM" "$WORK/prog/tockwell"
+DATA="$WORK/prog/Tockwell.alarms"
+"$TOOL" write "$DATA" "1,2026-01-01T23:59:59,1,0,daily rung" "4,2026-01-01T23:59:59,1,0,annual rung" \
+    "0,2099-01-01T12:00:00,0,1,far off" || fail "could not write the test alarms"
+
+# --- start: icon and tooltip
+start_program
+FIRST=$LAST
+wait_for 15 has_icon || fail "no tray icon"
+pass "the tray icon appears"
+shot icon
+xdotool mousemove --window "$(icon_window)" 10 10
+sleep 1.5
+shot tooltip
+
+# --- Exit, No: keeps running
+exit_via_menu n
+sleep 0.5
+alive "$FIRST" || fail "the program ended after No"
+pass "Exit answered No keeps the program running"
+
+# --- a second copy ends and touches nothing
+BEFORE=$(stat -c %Y.%s "$DATA")
+sleep 1.1
+start_program
+SECOND=$LAST
+wait_for 10 gone "$SECOND" || fail "the second copy keeps running"
+wait "$SECOND"
+[ $? -eq 0 ] || fail "the second copy ended with an error"
+[ "$(stat -c %Y.%s "$DATA")" = "$BEFORE" ] || fail "the second copy wrote the data file"
+[ "$(icon_count)" -eq 1 ] || fail "a second icon appeared"
+alive "$FIRST" || fail "the first copy ended when the second started"
+pass "a second copy ends at once and leaves the data file alone"
+
+# --- Exit, Yes: ends and writes the alarms
+exit_via_menu y
+wait_for 10 gone "$FIRST" || fail "the program did not end after Yes"
+DUMP=$("$TOOL" dump "$DATA") || fail "the data file cannot be read after exit"
+echo "$DUMP" | grep -qx '1 0 0 daily rung' || fail "daily alarm not saved with Rung cleared: $DUMP"
+echo "$DUMP" | grep -qx '4 1 0 annual rung' || fail "annual alarm lost its Rung: $DUMP"
+echo "$DUMP" | grep -qx '0 0 1 far off' || fail "one-off alarm not kept: $DUMP"
+wait_for 5 sh -c "[ \$(xwininfo -root -tree | awk '/\"panel\"/ {p = 1; next} p && /\"Tockwell\": \\(\"tockwell\"/ {n++} END {print n + 0}') -eq 0 ]" ||
+    fail "the icon stayed after the end"
+pass "Exit answered Yes ends the program; daily Rung cleared, annual kept"
+
+# --- killed with -9, the next start runs
+start_program
+CRASHED=$LAST
+wait_for 15 has_icon || fail "no icon on the third start"
+kill -9 "$CRASHED"
+wait "$CRASHED" 2>/dev/null
+wait_for 10 sh -c "[ \$(xwininfo -root -tree | awk '/\"panel\"/ {p = 1; next} p && /\"Tockwell\": \\(\"tockwell\"/ {n++} END {print n + 0}') -eq 0 ]"
+start_program
+AFTER=$LAST
+wait_for 15 has_icon || fail "no icon after a restart following kill -9"
+sleep 1
+alive "$AFTER" || fail "the start after kill -9 did not keep running"
+pass "a copy killed with -9 does not block the next start"
+shot after-crash
+
+# --- SIGTERM ends it through the normal shutdown
+kill -TERM "$AFTER"
+wait_for 10 gone "$AFTER" || fail "SIGTERM did not end the program"
+"$TOOL" dump "$DATA" | grep -qx '1 0 0 daily rung' || fail "alarms lost after SIGTERM"
+pass "SIGTERM ends the program and keeps the alarms"
+
+# --- two copies at the same instant: exactly one runs
+"$WORK/prog/tockwell" >>"$WORK/program.log" 2>&1 &
+A=$!
+"$WORK/prog/tockwell" >>"$WORK/program.log" 2>&1 &
+B=$!
+PIDS+=("$A" "$B")
+wait_for 15 has_icon || fail "no icon with two copies started at once"
+sleep 2
+RUNNING=0
+alive "$A" && RUNNING=$((RUNNING + 1))
+alive "$B" && RUNNING=$((RUNNING + 1))
+[ "$RUNNING" -eq 1 ] || fail "$RUNNING copies run after a simultaneous start"
+[ "$(icon_count)" -eq 1 ] || fail "$(icon_count) icons after a simultaneous start"
+pass "of two copies started at once exactly one runs"
+shot simultaneous
+kill -TERM "$A" "$B" 2>/dev/null
+wait_for 10 sh -c "! kill -0 $A 2>/dev/null && ! kill -0 $B 2>/dev/null" ||
+    wait_for 5 sh -c "! grep -qs '^State:.*[RS]' /proc/$A/status /proc/$B/status"
+
+echo "end-to-end run complete"

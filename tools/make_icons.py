@@ -1,0 +1,86 @@
+#!/usr/bin/env python3
+"""Draws the program's tray icons as 32 x 32 XPM pictures of at most 16 colours:
+MAINICON, a bell at rest, and ICON_1..ICON_6, the bell swinging with sound waves.
+Run from the source folder: python3 tools/make_icons.py"""
+import math
+
+SIZE = 32
+PALETTE = {
+    ' ': 'None',      # transparent
+    'o': '#3b2a00',   # outline
+    'g': '#f2b705',   # bell
+    'h': '#ffe680',   # highlight
+    's': '#b07d00',   # shade
+    'c': '#5a4300',   # clapper
+    'w': '#ffffff',   # sound waves
+    'r': '#d62828',   # ring mark
+}
+
+
+def bell_pixel(x, y):
+    """Classifies a point in bell coordinates (pivot at 0,0, bell hanging down)."""
+    # Knob at the top.
+    if (x * x + (y - 2.5) ** 2) <= 2.2 ** 2:
+        return 'o' if (x * x + (y - 2.5) ** 2) > 1.2 ** 2 else 'g'
+    # Body: half-width grows from the shoulder down to the rim.
+    if 4 <= y <= 20:
+        t = (y - 4) / 16.0
+        half = 5.5 + 5.5 * t ** 1.6
+        if abs(x) <= half:
+            if abs(x) > half - 1.3 or y < 5:
+                return 'o'
+            if x < -half * 0.35:
+                return 'h'
+            if x > half * 0.45:
+                return 's'
+            return 'g'
+    # Rim.
+    if 20 < y <= 22.5 and abs(x) <= 12.5:
+        return 'o' if (y > 21.5 or abs(x) > 11.5) else 's'
+    # Clapper below the rim.
+    if (x * x + (y - 24.5) ** 2) <= 2.3 ** 2:
+        return 'c'
+    return None
+
+
+def draw(angle_deg, waves):
+    grid = [[' '] * SIZE for _ in range(SIZE)]
+    a = math.radians(angle_deg)
+    px, py = 16.0, 3.0
+    for j in range(SIZE):
+        for i in range(SIZE):
+            # Sample the pixel centre, rotated back into bell coordinates.
+            dx, dy = i + 0.5 - px, j + 0.5 - py
+            bx = dx * math.cos(a) + dy * math.sin(a)
+            by = -dx * math.sin(a) + dy * math.cos(a)
+            p = bell_pixel(bx, by)
+            if p:
+                grid[j][i] = p
+    for side, strength in waves:
+        for k in range(strength):
+            r = 4 + 3 * k
+            for t in range(-40, 41, 4):
+                rad = math.radians(t)
+                cx = 16 + side * (13 + r * math.cos(rad) * 0.6) - side * 9
+                cy = 14 + r * math.sin(rad)
+                i, j = int(round(cx)), int(round(cy))
+                if 0 <= i < SIZE and 0 <= j < SIZE and grid[j][i] == ' ':
+                    grid[j][i] = 'w' if k % 2 == 0 else 'r'
+    return grid
+
+
+def write(name, grid):
+    used = sorted({c for row in grid for c in row} | {' '})
+    lines = ['/* XPM */', 'static const char *%s[] = {' % name.lower(),
+             '"%d %d %d 1",' % (SIZE, SIZE, len(used))]
+    lines += ['"%s c %s",' % (c, PALETTE[c]) for c in used]
+    lines += ['"%s"%s' % (''.join(row), ',' if n < SIZE - 1 else '') for n, row in enumerate(grid)]
+    lines.append('};')
+    with open('resources/icons/%s.xpm' % name, 'w') as f:
+        f.write('\n'.join(lines) + '\n')
+
+
+write('MAINICON', draw(0, []))
+frames = [(-18, [(-1, 2)]), (-9, [(-1, 1)]), (0, []), (9, [(1, 1)]), (18, [(1, 2)]), (0, [(-1, 1), (1, 1)])]
+for n, (angle, waves) in enumerate(frames, 1):
+    write('ICON_%d' % n, draw(angle, waves))
