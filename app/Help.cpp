@@ -75,9 +75,8 @@ void THelp::InstallF1() {
 bool THelp::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1 &&
         watched->isWidgetType()) {
-        QWidget* target = QApplication::focusWidget();
-        if (!target)
-            target = qobject_cast<QWidget*>(watched);
+        // The key goes to the focused widget of the window; ask it and its ancestors.
+        const auto* target = static_cast<QWidget*>(watched);
         if (const int context = ContextOf(target))
             ShowContext(context);
         return true; // F1 means help everywhere; a window without a number does nothing

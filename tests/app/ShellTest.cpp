@@ -1,0 +1,205 @@
+#include "AlarmFile.h"
+#include "Application.h"
+#include "Errors.h"
+#include "FakeTray.h"
+#include "Help.h"
+#include "HelpWindow.h"
+#include "Icons.h"
+#include "ScriptedMessages.h"
+#include "TrayIconForm.h"
+
+#include <QLineEdit>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+class TrayIconFormTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir;
+    TMemoryStore settings;
+    ScriptedMessages messages;
+    QStringList trayLog;
+
+    std::unique_ptr<TTrayIconForm> makeForm() {
+        trayLog.clear();
+        return std::make_unique<TTrayIconForm>(TTrayIconForm::Services{
+            messages, settings, nullptr, std::make_unique<FakeTray>(&trayLog),
+            dir.path() + "/tockwell"});
+    }
+
+private slots:
+    void startsHiddenWithItsIconMenuAndTimers() {
+        settings.PutText("Tockwell", "Snooze", "0");
+        auto form = makeForm();
+        QCOMPARE(form->windowTitle(), QString("Tockwell"));
+        QVERIFY(!form->isVisible());
+        QVERIFY(form->windowFlags() & Qt::Tool);
+        QCOMPARE(THelp::ContextOf(form.get()), 1);
+        QCOMPARE(form->ProgramDir, dir.path() + "/");
+        QVERIFY(form->AlarmList && form->AlarmList->IsEmpty());
+        QVERIFY(!form->AlarmSettings.Snooze); // settings read at creation
+        QVERIFY(form->TrayIcon1->Active());
+        QCOMPARE(form->TrayIcon1->ToolTip(), TTrayIconForm::ToolTipText);
+        QVERIFY(!form->TrayIcon1->Icon().isNull());
+        QCOMPARE(form->TrayIcon1->PopupMenu, form->PMenu);
+
+        QStringList captions;
+        for (QAction* a : form->PMenu->actions())
+            captions << (a->isSeparator() ? "-" : a->text());
+        QCOMPARE(captions, (QStringList{"&About Tockwell...", "&Alarms Window", "&Help", "&Options",
+                                        "-", "E&xit program"}));
+        QCOMPARE(form->Help1->shortcut(), QKeySequence(Qt::Key_F1));
+
+        QVERIFY(form->Timer1->isActive());
+        QCOMPARE(form->Timer1->interval(), 10000);
+        QCOMPARE(form->Timer1->timerType(), Qt::PreciseTimer);
+        QVERIFY(!form->Timer2->isActive());
+        QCOMPARE(form->Timer2->interval(), 1000);
+        QVERIFY(form->CheckState.FirstCheck);
+        QCOMPARE(form->CheckState.IconFrame, 1);
+    }
+
+    void menuWindowsOpenOnceTheyExist() {
+        auto form = makeForm();
+        QVERIFY(!form->AlarmsWindow1->isEnabled());
+        int shown = 0;
+        form->SetStatWnd([&] { ++shown; });
+        QVERIFY(form->AlarmsWindow1->isEnabled());
+        form->TrayIcon1->Activated(QSystemTrayIcon::Trigger);
+        form->AlarmsWindow1->trigger();
+        QCOMPARE(shown, 2);
+    }
+
+    void exitAsksFirst() {
+        auto form = makeForm();
+        int quits = 0;
+        form->Quit = [&] {
+            ++quits;
+        };
+        messages.shown.clear();
+        messages.answers = {TMsgAnswer::No};
+        form->Close1->trigger();
+        QCOMPARE(quits, 0);
+        QCOMPARE(messages.shown.size(), 1);
+        QCOMPARE(messages.shown[0],
+                 (TMessage{"Close Tockwell? No more alarms will be shown until you restart",
+                           "Tockwell", TMsgIcon::Question, TMsgButtons::YesNo}));
+        QVERIFY(form->Timer1->isActive());
+        messages.answers = {TMsgAnswer::Yes};
+        form->Close1->trigger();
+        QCOMPARE(quits, 1);
+    }
+
+    void theEndWritesTheListWithRungClearedForDailyWeeklyMonthly() {
+        auto form = makeForm();
+        for (std::int32_t kind : {akOneOff, akDaily, akWeekly, akMonthly, akAnnual}) {
+            TAlarmRec rec = NewAlarm(kind, 46000.5 + kind, "x");
+            rec.Rung = true;
+            form->AlarmList->Append(rec);
+        }
+        form.reset();
+        TAlarmFile file(dir.path() + "/");
+        AlarmList saved;
+        file.LoadList(saved);
+        QCOMPARE(saved.Count(), 5);
+        QList<bool> rung;
+        for (const auto& r : saved)
+            rung << r->Rung;
+        QCOMPARE(rung, (QList<bool>{true, false, false, false, true}));
+        QCOMPARE(trayLog.last(), QString("delete"));
+    }
+
+    void programFolderOfAPath() {
+        QCOMPARE(TTrayIconForm::ProgramDirOf("/opt/tockwell/tockwell"), QString("/opt/tockwell/"));
+        QCOMPARE(TTrayIconForm::ProgramDirOf("/tockwell"), QString("/"));
+        QCOMPARE(TTrayIconForm::ProgramDirOf("tockwell"), QString());
+    }
+};
+
+class HelpAndIconsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void iconsByName() {
+        for (const char* name :
+             {"MAINICON", "ICON_1", "ICON_2", "ICON_3", "ICON_4", "ICON_5", "ICON_6"}) {
+            const QIcon icon = LoadIcon(name);
+            QVERIFY2(!icon.isNull(), name);
+            QCOMPARE(icon.availableSizes().value(0), QSize(32, 32));
+        }
+        QVERIFY(LoadIcon("ICON_7").isNull());
+        QVERIFY(LoadIcon("").isNull());
+    }
+
+    void f1OpensTheTopicOfTheFocusedWindow() {
+        THelp help;
+        help.InstallF1();
+        QWidget alarms;
+        alarms.setProperty(THelp::ContextProperty, 80);
+        auto* edit = new QLineEdit(&alarms);
+        alarms.show();
+        edit->setFocus();
+        QVERIFY(QTest::qWaitForWindowExposed(&alarms));
+        QCOMPARE(THelp::ContextOf(edit), 80);
+        QTest::keyClick(edit, Qt::Key_F1);
+        QVERIFY(help.Window() && help.Window()->isVisible());
+        QCOMPARE(help.Window()->CurrentPage(), QString("alarms.html"));
+        help.Window()->hide();
+
+        QWidget about; // no number: F1 does nothing
+        auto* button = new QLineEdit(&about);
+        about.show();
+        button->setFocus();
+        QTest::keyClick(button, Qt::Key_F1);
+        QVERIFY(!help.Window()->isVisible());
+
+        for (int n : {1, 40, 80, 90})
+            QVERIFY(help.ShowContext(n));
+        QVERIFY(!help.ShowContext(5));
+    }
+
+    void finderSearchesThePages() {
+        THelp help;
+        help.ShowFinder();
+        QCOMPARE(help.Window()->CurrentPage(), QString("contents.html"));
+        QCOMPARE(help.Window()->VisibleTopics().size(), 8);
+        help.Window()->SearchBox()->setText("leap years");
+        QCOMPARE(help.Window()->VisibleTopics(), QStringList{"addalarm.html"});
+        help.Window()->SearchBox()->setText("no such words here");
+        QVERIFY(help.Window()->VisibleTopics().isEmpty());
+    }
+};
+
+class ErrorBoxTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void errorThrownInAHandlerIsShownAndTheProgramGoesOn() {
+        ScriptedMessages messages;
+        static_cast<TApplication*>(qApp)->SetErrorMessages(&messages);
+        bool after = false;
+        QTimer::singleShot(0, [] { throw EInOutError("The disc is full"); });
+        QTimer::singleShot(10, [&] { after = true; });
+        QTRY_VERIFY(after);
+        QCOMPARE(messages.shown.size(), 1);
+        QCOMPARE(messages.shown[0],
+                 (TMessage{"The disc is full.", "Tockwell", TMsgIcon::Stop, TMsgButtons::Ok}));
+        static_cast<TApplication*>(qApp)->SetErrorMessages(nullptr);
+    }
+};
+
+int main(int argc, char** argv) {
+    TApplication app(argc, argv);
+    QApplication::setApplicationName("Tockwell");
+    int failed = 0;
+    TrayIconFormTest form;
+    failed += QTest::qExec(&form, argc, argv);
+    HelpAndIconsTest help;
+    failed += QTest::qExec(&help, argc, argv);
+    ErrorBoxTest errors;
+    failed += QTest::qExec(&errors, argc, argv);
+    return failed;
+}
+#include "ShellTest.moc"
