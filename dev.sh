@@ -45,6 +45,10 @@ case "${1:-}" in
 start)
     install_missing
     build
+    if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+        echo "dev.sh: built build/bin/tockwell; it needs a desktop session to start (no DISPLAY is set)" >&2
+        exit 1
+    fi
     exec build/bin/tockwell
     ;;
 test)

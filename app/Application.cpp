@@ -4,6 +4,7 @@
 #include "MessageService.h"
 
 #include <QSocketNotifier>
+#include <QWidget>
 #include <csignal>
 #include <cstdio>
 #include <sys/socket.h>
@@ -55,4 +56,17 @@ void QuitOnTerminationSignals() {
     action.sa_flags = SA_RESTART;
     for (int sig : {SIGTERM, SIGINT, SIGHUP})
         sigaction(sig, &action, nullptr);
+}
+
+void RaiseVisibleWindow(const QString& title) {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (!w->isVisible() || w->windowTitle() != title)
+            continue;
+        if (w->isMinimized())
+            w->showNormal();
+        else
+            w->raise();
+        w->activateWindow();
+        return;
+    }
 }

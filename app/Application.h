@@ -25,3 +25,7 @@ private:
 // Ends the event loop, without any question, on SIGTERM, SIGINT or SIGHUP, so that the
 // normal shutdown (which saves the alarms) runs then too.
 void QuitOnTerminationSignals();
+
+// Brings the program's visible window with that title forward, as a second copy asks:
+// restored when it is minimised, else raised. Nothing happens when none is visible.
+void RaiseVisibleWindow(const QString& title);

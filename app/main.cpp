@@ -30,20 +30,6 @@ private:
     TTrayIconForm& m_form;
 };
 
-// Brings the program's visible window with that title forward, as a second copy asks.
-void raiseWindow(const QString& title) {
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (!w->isVisible() || w->windowTitle() != title)
-            continue;
-        if (w->isMinimized())
-            w->showNormal();
-        else
-            w->raise();
-        w->activateWindow();
-        return;
-    }
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -58,7 +44,7 @@ int main(int argc, char** argv) {
     TOnlyOne guard(AppTitle);
     if (guard.SecondCopy())
         return 0;
-    QObject::connect(&guard, &TOnlyOne::RaiseRequested, &app, raiseWindow);
+    QObject::connect(&guard, &TOnlyOne::RaiseRequested, &app, RaiseVisibleWindow);
 
     QtMessageService messages;
     app.SetErrorMessages(&messages);

@@ -56,16 +56,18 @@ def draw(angle_deg, waves):
             p = bell_pixel(bx, by)
             if p:
                 grid[j][i] = p
+    # Sound waves: short arcs beside the bell on the side it swings to.
     for side, strength in waves:
         for k in range(strength):
-            r = 4 + 3 * k
-            for t in range(-40, 41, 4):
-                rad = math.radians(t)
-                cx = 16 + side * (13 + r * math.cos(rad) * 0.6) - side * 9
-                cy = 14 + r * math.sin(rad)
-                i, j = int(round(cx)), int(round(cy))
-                if 0 <= i < SIZE and 0 <= j < SIZE and grid[j][i] == ' ':
-                    grid[j][i] = 'w' if k % 2 == 0 else 'r'
+            radius = 12.5 + 2.5 * k
+            for j in range(SIZE):
+                for i in range(SIZE):
+                    dx, dy = (i + 0.5 - 16) * side, j + 0.5 - 13
+                    if dx <= 0 or grid[j][i] != ' ':
+                        continue
+                    if abs(math.degrees(math.atan2(dy, dx))) < 38 and \
+                            abs(math.hypot(dx, dy) - radius) < 0.7:
+                        grid[j][i] = 'r'
     return grid
 
 
@@ -81,6 +83,6 @@ def write(name, grid):
 
 
 write('MAINICON', draw(0, []))
-frames = [(-18, [(-1, 2)]), (-9, [(-1, 1)]), (0, []), (9, [(1, 1)]), (18, [(1, 2)]), (0, [(-1, 1), (1, 1)])]
+frames = [(12, [(-1, 1)]), (22, [(-1, 2)]), (10, [(-1, 1)]), (-12, [(1, 1)]), (-22, [(1, 2)]), (-10, [(1, 1)])]
 for n, (angle, waves) in enumerate(frames, 1):
     write('ICON_%d' % n, draw(angle, waves))

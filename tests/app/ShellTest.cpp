@@ -176,6 +176,19 @@ class ErrorBoxTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void secondCopyRestoresTheVisibleWindow() {
+        QWidget hidden;
+        hidden.setWindowTitle("Tockwell");
+        QWidget shown;
+        shown.setWindowTitle("Tockwell");
+        shown.showMinimized();
+        QVERIFY(shown.isMinimized());
+        RaiseVisibleWindow("Tockwell");
+        QVERIFY(!shown.isMinimized());
+        QVERIFY(!hidden.isVisible());
+        RaiseVisibleWindow("No such window"); // nothing to do, nothing breaks
+    }
+
     void errorThrownInAHandlerIsShownAndTheProgramGoesOn() {
         ScriptedMessages messages;
         static_cast<TApplication*>(qApp)->SetErrorMessages(&messages);

@@ -86,10 +86,14 @@ Xvfb -displayfd 6 -screen 0 1024x600x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
 PIDS+=($!)
 wait_for 10 test -s "$WORK/display" || fail "Xvfb did not start"
 export DISPLAY=":$(head -1 "$WORK/display")"
-trayer --edge top --align right --widthtype pixel --width 200 --heighttype pixel --height 32 \
-    --transparent false >"$WORK/trayer.log" 2>&1 &
-PIDS+=($!)
-wait_for 10 sh -c 'xwininfo -root -tree | grep -q "\"panel\""' || fail "trayer did not start"
+start_tray() {
+    trayer --edge top --align right --widthtype pixel --width 200 --heighttype pixel --height 32 \
+        --transparent false >>"$WORK/trayer.log" 2>&1 &
+    TRAY=$!
+    PIDS+=("$TRAY")
+    wait_for 10 sh -c 'xwininfo -root -tree | grep -q "\"panel\""' || fail "trayer did not start"
+}
+start_tray
 
 # --- a program folder and a settings folder of their own
 export XDG_CONFIG_HOME="$WORK/config" XDG_RUNTIME_DIR="$WORK/runtime"
@@ -162,6 +166,23 @@ kill -TERM "$AFTER"
 wait_for 10 gone "$AFTER" || fail "SIGTERM did not end the program"
 "$TOOL" dump "$DATA" | grep -qx '1 0 0 daily rung' || fail "alarms lost after SIGTERM"
 pass "SIGTERM ends the program and keeps the alarms"
+
+# --- the tray host comes after the program, and restarts while it runs
+kill "$TRAY"
+wait "$TRAY" 2>/dev/null
+start_program
+LATE=$LAST
+sleep 2
+alive "$LATE" || fail "the program did not keep running without a tray host"
+start_tray
+wait_for 15 has_icon || fail "no icon once a tray host appeared"
+kill "$TRAY"
+wait "$TRAY" 2>/dev/null
+start_tray
+wait_for 15 has_icon || fail "no icon after the tray host restarted"
+pass "the icon appears when a tray host comes, and again after it restarts"
+kill -TERM "$LATE"
+wait_for 10 gone "$LATE" || fail "SIGTERM did not end the program"
 
 # --- two copies at the same instant: exactly one runs
 "$WORK/prog/tockwell" >>"$WORK/program.log" 2>&1 &
