@@ -8,9 +8,10 @@ cd "$(dirname "$0")"
 # Debian packages the build and the tests need.
 PACKAGES=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev libgl-dev
+    qt6-base-dev libgl-dev qt6-multimedia-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb trayer xdotool x11-utils imagemagick
+    xvfb trayer xdotool x11-utils x11-xserver-utils imagemagick
+    faketime pulseaudio pulseaudio-utils sox
 )
 
 as_root() {

@@ -1,26 +1,7 @@
 #include "Cleanup.h"
 
+#include "FlagGuard.h"
 #include "Rules.h"
-
-namespace {
-
-// Clears a flag when the scope is left, an error included: a flag left set would stop
-// every later check cycle.
-class FlagGuard {
-public:
-    explicit FlagGuard(bool& flag)
-        : m_flag(flag) {
-        m_flag = true;
-    }
-    ~FlagGuard() { m_flag = false; }
-    FlagGuard(const FlagGuard&) = delete;
-    FlagGuard& operator=(const FlagGuard&) = delete;
-
-private:
-    bool& m_flag;
-};
-
-} // namespace
 
 void Cleanup(AlarmList& list, TCheckState& state, TDateTime now, TListHooks& hooks) {
     {

@@ -8,61 +8,7 @@ set -uo pipefail
 PROGRAM=$1
 TOOL=$2
 OUT=$3
-mkdir -p "$OUT"
-rm -f "$OUT"/*.png
-WORK=$(mktemp -d)
-PIDS=()
-STEP=0
-
-cleanup() {
-    for p in "${PIDS[@]}"; do kill -9 "$p" 2>/dev/null; done
-    wait 2>/dev/null
-    rm -rf "$WORK"
-}
-trap cleanup EXIT
-
-shot() {
-    STEP=$((STEP + 1))
-    import -window root "$OUT/$(printf '%02d' $STEP)-$1.png" 2>/dev/null || true
-}
-fail() {
-    echo "FAIL: $*"
-    shot failed
-    echo "--- program output"; cat "$WORK/program.log" 2>/dev/null
-    exit 1
-}
-pass() { echo "ok: $*"; }
-
-# Waits up to $1 seconds for the command after it to succeed.
-wait_for() {
-    local limit=$1; shift
-    local end=$((SECONDS + limit))
-    while ! "$@"; do
-        [ $SECONDS -ge $end ] && return 1
-        sleep 0.1
-    done
-}
-alive() { [ -e "/proc/$1/status" ] && ! grep -q '^State:.*Z' "/proc/$1/status"; }
-gone() { ! alive "$1"; }
-
-# The tray icons of the program: children of trayer's panel window.
-icon_count() { xwininfo -root -tree 2>/dev/null | awk '/"panel"/ {p = 1; next} p && /"Tockwell": \("tockwell"/ {n++} END {print n + 0}'; }
-icon_window() { xwininfo -root -tree 2>/dev/null | awk '/"panel"/ {p = 1; next} p && /"Tockwell": \("tockwell"/ {print $1; exit}'; }
-has_icon() { [ "$(icon_count)" -ge 1 ]; }
-# Visible top-level windows of the program other than the icon.
-visible_windows() { xdotool search --onlyvisible --class tockwell 2>/dev/null | grep -v "^$(printf '%d' "$(icon_window)")\$" || true; }
-question_window() { xdotool search --onlyvisible --name '^Tockwell$' 2>/dev/null | grep -v "^$(printf '%d' "$(icon_window)")\$" | head -1; }
-has_question() { [ -n "$(question_window)" ]; }
-no_question() { [ -z "$(question_window)" ]; }
-has_menu() { [ -n "$(visible_windows)" ]; }
-no_menu() { [ -z "$(visible_windows)" ]; }
-
-start_program() {
-    "$WORK/prog/tockwell" >>"$WORK/program.log" 2>&1 &
-    LAST=$!
-    PIDS+=("$LAST")
-}
-
+source "$(dirname "$0")/lib.sh"
 # Answers the exit question from the tray menu with y or n.
 exit_via_menu() {
     local icon
@@ -77,32 +23,11 @@ exit_via_menu() {
     box=$(question_window)
     xdotool windowfocus --sync "$box" 2>/dev/null
     xdotool key --window "$box" "$1"
+    xdotool keyup "$1" # never left down for the next window
     wait_for 5 no_question || fail "the exit question did not close"
 }
 
-# --- a virtual X server and a tray host
-exec 6>"$WORK/display"
-Xvfb -displayfd 6 -screen 0 1024x600x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
-PIDS+=($!)
-wait_for 10 test -s "$WORK/display" || fail "Xvfb did not start"
-export DISPLAY=":$(head -1 "$WORK/display")"
-start_tray() {
-    trayer --edge top --align right --widthtype pixel --width 200 --heighttype pixel --height 32 \
-        --transparent false >>"$WORK/trayer.log" 2>&1 &
-    TRAY=$!
-    PIDS+=("$TRAY")
-    wait_for 10 sh -c 'xwininfo -root -tree | grep -q "\"panel\""' || fail "trayer did not start"
-}
-start_tray
-
-# --- a program folder and a settings folder of their own
-export XDG_CONFIG_HOME="$WORK/config" XDG_RUNTIME_DIR="$WORK/runtime"
-unset DBUS_SESSION_BUS_ADDRESS SESSION_MANAGER
-mkdir -p "$XDG_CONFIG_HOME/Ostrand" "$XDG_RUNTIME_DIR" "$WORK/prog"
-chmod 700 "$XDG_RUNTIME_DIR"
-printf '[Tockwell]\nSound=0\nSnooze=1\nSnoozeMin=5\n' >"$XDG_CONFIG_HOME/Ostrand/Tockwell.ini"
-cp "$PROGRAM" "$WORK/prog/tockwell"
-DATA="$WORK/prog/Tockwell.alarms"
+settings Sound=0 Snooze=1 SnoozeMin=5
 "$TOOL" write "$DATA" "1,2026-01-01T23:59:59,1,0,daily rung" "4,2026-01-01T23:59:59,1,0,annual rung" \
     "0,2099-01-01T12:00:00,0,1,far off" || fail "could not write the test alarms"
 

@@ -1,0 +1,87 @@
+#include "Program.h"
+
+#include "Errors.h"
+#include "Icons.h"
+#include "MsgDg.h"
+#include "Sound.h"
+
+#include <QTimer>
+
+TProgram::TProgram(Parts parts)
+    : m_messages(parts.messages)
+    , m_clock(parts.clock ? parts.clock : &m_systemClock) {
+    m_form = std::make_unique<TTrayIconForm>(
+        TTrayIconForm::Services{parts.messages, parts.settingsBackend, parts.help,
+                                std::move(parts.trayBackend), parts.executablePath});
+    if (parts.sound) {
+        m_sound = parts.sound;
+    } else {
+        m_ownSound = std::make_unique<TQtSoundPlayer>(m_form->ProgramDir);
+        m_sound = m_ownSound.get();
+    }
+    m_notice = std::make_unique<TMessageDg>(m_form->AlarmSettings, m_form->CheckState);
+    m_cycle = std::make_unique<TCheckCycle>(
+        TCheckCycle::Parts{*m_form->AlarmList, m_form->CheckState, m_form->AlarmSettings, *m_clock,
+                           *m_notice, *m_sound, *this, *this, parts.messages, parts.locale});
+    m_notice->SetCycle(m_cycle.get());
+    m_form->CheckCycle = [this] {
+        m_cycle->Timer1Timer();
+    };
+    QObject::connect(m_form->Timer2, &QTimer::timeout, m_form.get(),
+                     [this] { m_cycle->Timer2Timer(); });
+}
+
+TProgram::~TProgram() {
+    Shutdown();
+}
+
+void TProgram::LoadAlarms() {
+    try {
+        m_form->DataFile->LoadList(*m_form->AlarmList);
+    } catch (const EError& e) {
+        ShowErrorBox(m_messages, e.message());
+    }
+    RefreshList();
+}
+
+void TProgram::Shutdown() {
+    if (m_shutDown)
+        return;
+    m_shutDown = true;
+    m_cycle->StopSound();
+    m_notice->hide();
+    try {
+        Cleanup(*m_form->AlarmList, m_form->CheckState, m_clock->now(), *this);
+    } catch (const EError& e) {
+        ShowErrorBox(m_messages, e.message());
+    }
+    m_cycle.reset();
+    m_notice.reset();
+    m_form->FormDestroy();
+    m_form.reset();
+}
+
+void TProgram::RefreshList() {
+    if (m_form->AlarmList->Count() > 1)
+        m_form->AlarmList->Sort();
+}
+
+void TProgram::SaveList() {
+    m_form->DataFile->SaveList(*m_form->AlarmList);
+}
+
+bool TProgram::ShowIcon(const QString& name) {
+    const QIcon icon = LoadIcon(name);
+    if (icon.isNull())
+        return false;
+    m_form->TrayIcon1->SetIcon(icon);
+    return true;
+}
+
+void TProgram::StartAnimation() {
+    m_form->Timer2->start();
+}
+
+void TProgram::StopAnimation() {
+    m_form->Timer2->stop();
+}

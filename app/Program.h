@@ -1,0 +1,60 @@
+#pragma once
+
+#include "CheckCycle.h"
+#include "TrayIconForm.h"
+
+#include <QLocale>
+#include <memory>
+
+class TMessageDg;
+
+// The program's windows and parts, put together in the order they are created, and
+// taken apart in the reverse order. The list hooks and the icon operations that the
+// check cycle and the clean-up pass use are answered here.
+class TProgram : public TListHooks, public TIconView {
+public:
+    struct Parts {
+        TMessageService& messages;
+        TKeyValueStore& settingsBackend;
+        THelp* help = nullptr;
+        std::unique_ptr<TTrayBackend> trayBackend; // empty: the desktop's
+        QString executablePath;                    // empty: this process's
+        const TClock* clock = nullptr;             // empty: the system clock
+        TSoundPlayer* sound = nullptr;             // empty: QSoundEffect
+        QLocale locale = QLocale::system();
+    };
+
+    explicit TProgram(Parts parts);
+    ~TProgram() override;
+
+    // Loads the alarms, as the alarms window does when it is created.
+    void LoadAlarms();
+    // The end: the clean-up pass, then the main form writes the list. Runs once.
+    void Shutdown();
+
+    TTrayIconForm& Form() { return *m_form; }
+    TMessageDg& Notice() { return *m_notice; }
+    TCheckCycle& Cycle() { return *m_cycle; }
+    const TClock& Clock() const { return *m_clock; }
+
+    // TListHooks
+    void RefreshList() override;
+    void SaveList() override;
+    void CheckButtons() override {}
+
+    // TIconView
+    bool ShowIcon(const QString& name) override;
+    void StartAnimation() override;
+    void StopAnimation() override;
+
+private:
+    TMessageService& m_messages;
+    TSystemClock m_systemClock;
+    const TClock* m_clock;
+    std::unique_ptr<TTrayIconForm> m_form;
+    std::unique_ptr<TSoundPlayer> m_ownSound;
+    TSoundPlayer* m_sound;
+    std::unique_ptr<TMessageDg> m_notice;
+    std::unique_ptr<TCheckCycle> m_cycle;
+    bool m_shutDown = false;
+};

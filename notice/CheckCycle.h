@@ -1,0 +1,89 @@
+#pragma once
+
+#include "AlarmList.h"
+#include "Cleanup.h"
+#include "Clock.h"
+#include "MessageService.h"
+#include "Settings.h"
+
+#include <QLocale>
+
+// What the check cycle needs of the notice window.
+class TNoticeView {
+public:
+    virtual ~TNoticeView() = default;
+    virtual bool Visible() const = 0;
+    virtual void SetText(const QString& text) = 0;
+    virtual void SetCaption(const QString& caption) = 0;
+    // Returns once the user has closed the notice.
+    virtual void ShowModal() = 0;
+    // Returns at once.
+    virtual void ShowModeless() = 0;
+    virtual void Hide() = 0;
+};
+
+// Plays a wave file without waiting for it: once, or over and over until stopped.
+class TSoundPlayer {
+public:
+    virtual ~TSoundPlayer() = default;
+    virtual void Play(const QString& file, bool loop) = 0;
+    virtual void Stop() = 0;
+};
+
+// The notification-area icon and the timer that animates it (Timer2).
+class TIconView {
+public:
+    virtual ~TIconView() = default;
+    // False when there is no picture of that name.
+    virtual bool ShowIcon(const QString& name) = 0;
+    virtual void StartAnimation() = 0;
+    virtual void StopAnimation() = 0;
+};
+
+// The ten-second check cycle and what ringing does: every alarm is tested in list
+// order; a due one plays the sound, is marked rung and shows the notice. In the first
+// cycle after start-up (catch-up) each notice is modal, so the cycle waits for each
+// answer. Done and Snooze of the notice come back here.
+class TCheckCycle {
+public:
+    struct Parts {
+        AlarmList& list;
+        TCheckState& state;
+        const TAlarmSettings& settings;
+        const TClock& clock;
+        TNoticeView& notice;
+        TSoundPlayer& sound;
+        TIconView& icon;
+        TListHooks& hooks;
+        TMessageService& messages;
+        QLocale locale = QLocale::system();
+    };
+
+    static inline const QString IconError = QStringLiteral("Error: couldn't load icon");
+
+    explicit TCheckCycle(Parts parts)
+        : m(parts) {}
+
+    // One check cycle (Timer1). Nothing while a cycle or a clean-up pass runs.
+    void Timer1Timer();
+    // The next frame of the ringing icon (Timer2).
+    void Timer2Timer();
+
+    // The notice's Done: the alarm is answered; the normal icon comes back.
+    void StopButtClick();
+    // The notice's Snooze: the alarm rings again SnoozeMin minutes after its ring.
+    void SnoozeButtClick();
+    // Stops the sound and the animation, which keeps the frame it shows.
+    void StopSound();
+
+    // The notice's text and caption for an alarm ringing at a moment.
+    QString NoticeText(const TAlarmRec& rec, TDateTime now) const;
+    QString NoticeCaption(const TAlarmRec& rec) const;
+
+private:
+    void showAlarm(const AlarmList::Ptr& rec);
+    void answer(bool snoozePending);
+
+    Parts m;
+    bool m_iconErrorShown = false;
+};

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "CheckCycle.h"
+
+#include <QObject>
+#include <QSoundEffect>
+
+// The alarm sound through QSoundEffect. A relative file name is taken from the
+// program's folder. When the file is missing or cannot be played, the program's own
+// default sound plays in its place, so an alarm is never silent by accident.
+class TQtSoundPlayer : public QObject, public TSoundPlayer {
+    Q_OBJECT
+public:
+    static inline const QString DefaultSound = QStringLiteral("qrc:/sounds/default.wav");
+
+    explicit TQtSoundPlayer(QString programDir, QObject* parent = nullptr);
+    void Play(const QString& file, bool loop) override;
+    void Stop() override;
+
+    // What is playing or was last asked to play.
+    QUrl Source() const { return m_effect.source(); }
+    bool Playing() const { return m_effect.isPlaying(); }
+    // The file a name refers to.
+    QString Resolve(const QString& file) const;
+
+private:
+    void playDefault();
+
+    QString m_programDir;
+    QSoundEffect m_effect;
+    bool m_loop = false;
+};

@@ -1,0 +1,105 @@
+#!/usr/bin/env bash
+# Shared by the end-to-end scripts: a virtual X server with trayer as tray host, a
+# private program folder and settings folder, waiting, screenshots and clean-up. Every
+# process started here is ended by its PID. Set OUT and PROGRAM before sourcing.
+mkdir -p "$OUT"
+rm -f "$OUT"/*.png
+WORK=$(mktemp -d)
+PIDS=()
+STEP=0
+
+cleanup() {
+    for p in "${PIDS[@]}"; do kill -9 "$p" 2>/dev/null; done
+    wait 2>/dev/null
+    rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+shot() {
+    STEP=$((STEP + 1))
+    import -window root "$OUT/$(printf '%02d' $STEP)-$1.png" 2>/dev/null || true
+}
+fail() {
+    echo "FAIL: $*"
+    shot failed
+    echo "--- windows at ${SECONDS} s"; xwininfo -root -tree 2>/dev/null | grep -i tockwell
+    xdotool search --onlyvisible --class tockwell 2>&1 | head -5
+    echo "--- program output"; cat "$WORK/program.log" 2>/dev/null
+    if [ -n "${DATA:-}" ] && [ -n "${TOOL:-}" ]; then
+        echo "--- data file"; "$TOOL" dump "$DATA" 2>&1
+    fi
+    exit 1
+}
+pass() { echo "ok: $*"; }
+
+# Waits up to $1 seconds for the command after it to succeed.
+wait_for() {
+    local limit=$1; shift
+    local end=$((SECONDS + limit))
+    while ! "$@"; do
+        [ $SECONDS -ge $end ] && return 1
+        sleep 0.1
+    done
+}
+alive() { [ -e "/proc/$1/status" ] && ! grep -q '^State:.*Z' "/proc/$1/status"; }
+gone() { ! alive "$1"; }
+
+# The tray icons of the program: children of trayer's panel window.
+icon_count() { xwininfo -root -tree 2>/dev/null | awk '/"panel"/ {p = 1; next} p && /"Tockwell": \("tockwell"/ {n++} END {print n + 0}'; }
+icon_window() { xwininfo -root -tree 2>/dev/null | awk '/"panel"/ {p = 1; next} p && /"Tockwell": \("tockwell"/ {print $1; exit}'; }
+has_icon() { [ "$(icon_count)" -ge 1 ]; }
+# Visible top-level windows of the program other than the icon.
+visible_windows() { xdotool search --onlyvisible --class tockwell 2>/dev/null | grep -v "^$(printf '%d' "$(icon_window)")\$" || true; }
+question_window() { xdotool search --onlyvisible --name '^Tockwell$' 2>/dev/null | grep -v "^$(printf '%d' "$(icon_window)")\$" | head -1; }
+has_question() { [ -n "$(question_window)" ]; }
+no_question() { [ -z "$(question_window)" ]; }
+has_menu() { [ -n "$(visible_windows)" ]; }
+no_menu() { [ -z "$(visible_windows)" ]; }
+
+start_program() {
+    "$WORK/prog/tockwell" >>"$WORK/program.log" 2>&1 &
+    LAST=$!
+    PIDS+=("$LAST")
+}
+
+# The program as if the clock stood at $1 when it starts ("2026-03-01 07:59:40"); the
+# clock then runs on at its real rate, and so do the timers.
+start_program_at() {
+    LD_PRELOAD=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1 FAKETIME="@$1" \
+        FAKETIME_DONT_FAKE_MONOTONIC=1 "$WORK/prog/tockwell" >>"$WORK/program.log" 2>&1 &
+    LAST=$!
+    PIDS+=("$LAST")
+}
+
+# --- a virtual X server and a tray host
+exec 6>"$WORK/display"
+Xvfb -displayfd 6 -screen 0 1024x600x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+PIDS+=($!)
+wait_for 10 test -s "$WORK/display" || fail "Xvfb did not start"
+export DISPLAY=":$(head -1 "$WORK/display")"
+# No key repeat: a key still held when one program ends must not go on pressing a
+# button of the next one.
+xset r off
+start_tray() {
+    trayer --edge top --align right --widthtype pixel --width 200 --heighttype pixel --height 32 \
+        --transparent false >>"$WORK/trayer.log" 2>&1 &
+    TRAY=$!
+    PIDS+=("$TRAY")
+    wait_for 10 sh -c 'xwininfo -root -tree | grep -q "\"panel\""' || fail "trayer did not start"
+}
+start_tray
+
+# --- a program folder and a settings folder of their own
+export XDG_CONFIG_HOME="$WORK/config" XDG_RUNTIME_DIR="$WORK/runtime"
+unset DBUS_SESSION_BUS_ADDRESS SESSION_MANAGER
+mkdir -p "$XDG_CONFIG_HOME/Ostrand" "$XDG_RUNTIME_DIR" "$WORK/prog"
+chmod 700 "$XDG_RUNTIME_DIR"
+cp "$PROGRAM" "$WORK/prog/tockwell"
+DATA="$WORK/prog/Tockwell.alarms"
+# The settings file, one value an argument: settings Sound=1 "Persistent Sound=0"
+settings() {
+    {
+        echo '[Tockwell]'
+        printf '%s\n' "$@"
+    } >"$XDG_CONFIG_HOME/Ostrand/Tockwell.ini"
+}

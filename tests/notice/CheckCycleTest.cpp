@@ -1,0 +1,261 @@
+#include "CheckCycle.h"
+#include "Errors.h"
+#include "ScriptedMessages.h"
+
+#include <QRegularExpression>
+#include <QStringList>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QLocale US(QLocale::English, QLocale::UnitedStates);
+
+TDateTime at(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) {
+    return DateTime::fromQDate(QDate(y, mo, d), QTime(h, mi, s));
+}
+
+// Everything the cycle touches writes into one log, so that the order shows.
+struct Fakes : TNoticeView, TSoundPlayer, TIconView, TListHooks {
+    QStringList log;
+    bool visible = false;
+    QString text, caption;
+    // What the user does while a modal notice waits.
+    std::function<void()> onModal;
+    QStringList missingIcons;
+
+    bool Visible() const override { return visible; }
+    void SetText(const QString& t) override { text = t; }
+    void SetCaption(const QString& c) override { caption = c; }
+    void ShowModal() override {
+        log << "modal " + caption;
+        visible = true;
+        if (onModal)
+            onModal();
+        visible = false;
+    }
+    void ShowModeless() override {
+        log << "modeless " + caption;
+        visible = true;
+    }
+    void Hide() override { visible = false; }
+    void Play(const QString& file, bool loop) override {
+        log << QStringLiteral("play %1%2").arg(file, loop ? " looping" : "");
+    }
+    void Stop() override { log << "stop sound"; }
+    bool ShowIcon(const QString& name) override {
+        if (missingIcons.contains(name))
+            return false;
+        log << "icon " + name;
+        return true;
+    }
+    void StartAnimation() override { animating = true; }
+    void StopAnimation() override { animating = false; }
+    void RefreshList() override { log << "refresh"; }
+    void SaveList() override { log << "save"; }
+    void CheckButtons() override {}
+    bool animating = false;
+};
+
+class CheckCycleTest : public ::testing::Test {
+protected:
+    CheckCycleTest() { settings = {true, "alarm.wav", false, true, 5}; }
+    TCheckCycle& cycle() {
+        if (!m_cycle)
+            m_cycle = std::make_unique<TCheckCycle>(TCheckCycle::Parts{
+                list, state, settings, clock, fakes, fakes, fakes, fakes, messages, US});
+        return *m_cycle;
+    }
+    AlarmList::Ptr add(std::int32_t kind, TDateTime when, const char* text) {
+        list.Append(NewAlarm(kind, when, text));
+        return list.At(list.Count() - 1);
+    }
+    QStringList shown() const { return fakes.log.filter(QRegularExpression("^(modal|modeless) ")); }
+
+    AlarmList list;
+    TCheckState state;
+    TAlarmSettings settings;
+    TManualClock clock;
+    Fakes fakes;
+    ScriptedMessages messages;
+    std::unique_ptr<TCheckCycle> m_cycle;
+};
+
+} // namespace
+
+TEST_F(CheckCycleTest, RingsAtTheFirstCheckAfterItsTime) {
+    state.FirstCheck = false;
+    const auto rec = add(akOneOff, at(2026, 3, 1, 8), "Bread");
+    clock.set(at(2026, 3, 1, 7, 59, 55));
+    cycle().Timer1Timer();
+    EXPECT_TRUE(shown().isEmpty());
+    clock.set(at(2026, 3, 1, 8, 0, 5));
+    cycle().Timer1Timer();
+    EXPECT_EQ(shown(), QStringList{"modeless One off alarm for Sunday, March 1, 2026  8:00 AM"});
+    EXPECT_EQ(fakes.text, "Sunday, March 1, 2026 8:00 AM: Bread");
+    EXPECT_TRUE(fakes.log.contains("play alarm.wav"));
+    EXPECT_TRUE(rec->Rung);
+    EXPECT_EQ(rec->LastRung, at(2026, 3, 1, 8, 0, 5));
+    EXPECT_EQ(state.NoticeAlarm.lock(), rec);
+    EXPECT_TRUE(fakes.animating);
+    EXPECT_FALSE(state.CheckBusy);
+    EXPECT_FALSE(state.CleanupBusy);
+}
+
+TEST_F(CheckCycleTest, AVisibleNoticeHoldsBackTheNextAlarm) {
+    state.FirstCheck = false;
+    const auto first = add(akDaily, at(2026, 1, 1, 9), "first");
+    const auto second = add(akDaily, at(2026, 1, 1, 9), "second");
+    clock.set(at(2026, 3, 1, 9, 0, 3));
+    cycle().Timer1Timer();
+    EXPECT_EQ(fakes.text, "Sunday, March 1, 2026 9:00 AM: first");
+    EXPECT_EQ(fakes.log.filter("play").size(), 1);
+    // The second is due too, but waits: no sound, no marks, the notice unchanged.
+    EXPECT_FALSE(second->Rung);
+    EXPECT_EQ(second->LastRung, TAlarmRec::NeverRung);
+    clock.advanceSeconds(10);
+    cycle().Timer1Timer();
+    EXPECT_EQ(fakes.text, "Sunday, March 1, 2026 9:00 AM: first");
+    EXPECT_EQ(fakes.log.filter("play").size(), 1);
+    // Done on the first: the second rings at the next check, still in its window.
+    cycle().StopButtClick();
+    clock.advanceSeconds(10);
+    cycle().Timer1Timer();
+    EXPECT_EQ(fakes.text, "Sunday, March 1, 2026 9:00 AM: second");
+    EXPECT_TRUE(second->Rung);
+    EXPECT_FALSE(first->SnoozePending);
+}
+
+TEST_F(CheckCycleTest, CatchUpShowsEachNoticeModallyInListOrder) {
+    add(akDaily, at(2026, 1, 1, 7), "seven");
+    add(akDaily, at(2026, 1, 1, 8), "eight");
+    add(akDaily, at(2026, 1, 1, 9), "nine");
+    add(akDaily, at(2026, 1, 1, 13), "later");
+    clock.set(at(2026, 3, 1, 12));
+    QStringList answered;
+    fakes.onModal = [&] {
+        // While a notice waits, other ticks find the cycle busy and do nothing.
+        EXPECT_TRUE(state.CheckBusy);
+        const int before = fakes.log.size();
+        cycle().Timer1Timer();
+        EXPECT_EQ(fakes.log.size(), before);
+        answered << fakes.text.section(": ", 1);
+        cycle().StopButtClick();
+    };
+    cycle().Timer1Timer();
+    EXPECT_EQ(answered, (QStringList{"seven", "eight", "nine"}));
+    EXPECT_FALSE(state.FirstCheck);
+    // Later cycles are normal: nothing rings again.
+    clock.advanceSeconds(10);
+    cycle().Timer1Timer();
+    EXPECT_EQ(answered.size(), 3);
+    EXPECT_TRUE(shown().filter("modeless").isEmpty());
+}
+
+TEST_F(CheckCycleTest, SoundFollowsTheSettings) {
+    state.FirstCheck = false;
+    clock.set(at(2026, 3, 1, 9, 0, 2));
+    settings.Sound = false;
+    add(akDaily, at(2026, 1, 1, 9), "quiet");
+    cycle().Timer1Timer();
+    EXPECT_TRUE(fakes.log.filter("play").isEmpty());
+    EXPECT_EQ(shown().size(), 1);
+    cycle().StopButtClick();
+
+    settings.Sound = true;
+    settings.PersistentSound = true;
+    settings.SoundFile = "/sounds/bell.wav";
+    add(akDaily, at(2026, 1, 1, 9), "loud");
+    clock.advanceSeconds(10);
+    cycle().Timer1Timer();
+    EXPECT_EQ(fakes.log.filter("play"), QStringList{"play /sounds/bell.wav looping"});
+}
+
+TEST_F(CheckCycleTest, EmptyMessageRingsAsAlarm) {
+    state.FirstCheck = false;
+    TAlarmRec rec = NewAlarm(akDaily, at(2026, 1, 1, 9), "x");
+    rec.Text.clear(); // only another tool writes this
+    list.Append(rec);
+    clock.set(at(2026, 3, 1, 9, 0, 2));
+    cycle().Timer1Timer();
+    EXPECT_EQ(fakes.text, "Sunday, March 1, 2026 9:00 AM: ALARM");
+}
+
+TEST_F(CheckCycleTest, DoneAndSnooze) {
+    state.FirstCheck = false;
+    const auto rec = add(akOneOff, at(2026, 3, 1, 9), "tea");
+    clock.set(at(2026, 3, 1, 9, 0, 4));
+    cycle().Timer1Timer();
+    fakes.log.clear();
+    cycle().SnoozeButtClick();
+    EXPECT_EQ(fakes.log, (QStringList{"stop sound", "save", "refresh"})); // no icon back
+    EXPECT_TRUE(rec->SnoozePending);
+    EXPECT_FALSE(fakes.visible);
+    EXPECT_FALSE(fakes.animating);
+
+    // Five minutes after the ring it rings again; Done answers it and restores the icon.
+    clock.set(at(2026, 3, 1, 9, 5, 5));
+    cycle().Timer1Timer();
+    EXPECT_EQ(shown().size(), 1);
+    fakes.log.clear();
+    cycle().StopButtClick();
+    EXPECT_EQ(fakes.log, (QStringList{"stop sound", "save", "refresh", "icon MAINICON"}));
+    EXPECT_FALSE(rec->SnoozePending);
+    // The next cycle's clean-up takes the answered one-off away.
+    clock.advanceSeconds(10);
+    cycle().Timer1Timer();
+    EXPECT_TRUE(list.IsEmpty());
+
+    fakes.missingIcons << "MAINICON";
+    cycle().StopButtClick();
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_EQ(messages.shown[0].text, "Error: couldn't load icon");
+    EXPECT_EQ(messages.shown[0].icon, TMsgIcon::None);
+}
+
+TEST_F(CheckCycleTest, AnswerToADeletedAlarmChangesNoOther) {
+    state.FirstCheck = false;
+    const auto ringing = add(akDaily, at(2026, 1, 1, 9), "ringing");
+    const auto other = add(akDaily, at(2026, 1, 1, 10), "other");
+    clock.set(at(2026, 3, 1, 9, 0, 2));
+    cycle().Timer1Timer();
+    list.Remove(list.IndexOf(ringing.get())); // deleted in the alarms window meanwhile
+    const TAlarmRec before = *other;
+    cycle().StopButtClick();
+    EXPECT_EQ(*other, before);
+    cycle().SnoozeButtClick();
+    EXPECT_EQ(*other, before);
+    EXPECT_EQ(fakes.log.filter("save").size(), 2); // the other steps still ran
+}
+
+TEST_F(CheckCycleTest, AnimationFramesGoRoundAndAMissingOneIsReportedOnce) {
+    for (int second = 0; second < 7; ++second)
+        cycle().Timer2Timer();
+    EXPECT_EQ(fakes.log, (QStringList{"icon ICON_1", "icon ICON_2", "icon ICON_3", "icon ICON_4",
+                                      "icon ICON_5", "icon ICON_6", "icon ICON_1"}));
+    EXPECT_EQ(state.IconFrame, 2); // kept for the next animation
+
+    fakes.missingIcons << "ICON_2";
+    cycle().Timer2Timer();
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_EQ(messages.shown[0],
+              (TMessage{"Error: couldn't load icon", "Tockwell", TMsgIcon::None, TMsgButtons::Ok}));
+}
+
+TEST_F(CheckCycleTest, ErrorsLeaveTheFlagsClear) {
+    state.FirstCheck = true;
+    add(akDaily, at(2026, 1, 1, 7), "seven");
+    clock.set(at(2026, 3, 1, 12));
+    fakes.onModal = [] {
+        throw EInOutError("broken");
+    };
+    EXPECT_THROW(cycle().Timer1Timer(), EInOutError);
+    EXPECT_FALSE(state.CheckBusy);
+    EXPECT_FALSE(state.FirstCheck);
+    // Nothing runs while a clean-up pass is busy.
+    state.CleanupBusy = true;
+    fakes.log.clear();
+    clock.advanceSeconds(10);
+    cycle().Timer1Timer();
+    EXPECT_TRUE(fakes.log.isEmpty());
+}

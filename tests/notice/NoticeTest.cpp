@@ -1,0 +1,149 @@
+#include "AlarmFile.h"
+#include "FakeTray.h"
+#include "Icons.h"
+#include "MsgDg.h"
+#include "Program.h"
+#include "ScriptedMessages.h"
+#include "TrayIcon.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTextEdit>
+#include <QtTest>
+
+namespace {
+
+class FakeSound : public TSoundPlayer {
+public:
+    void Play(const QString& file, bool loop) override { log << file + (loop ? " loop" : ""); }
+    void Stop() override { log << "stop"; }
+    QStringList log;
+};
+
+QImage imageOf(const QIcon& icon) {
+    return icon.pixmap(32, 32).toImage();
+}
+
+} // namespace
+
+class NoticeTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir;
+    TMemoryStore settings;
+    ScriptedMessages messages;
+    QStringList trayLog;
+    FakeSound sound;
+    TManualClock clock{DateTime::fromQDate(QDate(2026, 3, 1), QTime(9, 0, 4))};
+
+    std::unique_ptr<TProgram> makeProgram() {
+        return std::make_unique<TProgram>(
+            TProgram::Parts{messages, settings, nullptr, std::make_unique<FakeTray>(&trayLog),
+                            dir.path() + "/tockwell", &clock, &sound,
+                            QLocale(QLocale::English, QLocale::UnitedStates)});
+    }
+    // Puts one alarm in the list and lets a normal cycle ring it.
+    AlarmList::Ptr ring(TProgram& program, const QByteArray& text, std::int32_t kind = akOneOff) {
+        program.Form().AlarmList->Append(
+            NewAlarm(kind, DateTime::fromQDate(QDate(2026, 3, 1), QTime(9, 0)), text));
+        program.Form().CheckState.FirstCheck = false;
+        program.Cycle().Timer1Timer();
+        return program.Form().AlarmList->At(0);
+    }
+
+private slots:
+    void sizeFollowsTheMessageLength() {
+        struct Case {
+            int length, height, textHeight, buttonTop;
+        } cases[] = {{14, 98, 21, 36}, {15, 158, 81, 96}, {59, 158, 81, 96}, {60, 198, 121, 136}};
+        for (const Case& c : cases) {
+            auto program = makeProgram();
+            ring(*program, QByteArray(c.length, 'm'));
+            TMessageDg& dg = program->Notice();
+            QVERIFY(dg.isVisible());
+            QCOMPARE(dg.frameGeometry().height(), c.height);
+            QCOMPARE(dg.Txt->height(), c.textHeight);
+            QCOMPARE(dg.StopButt->y(), c.buttonTop);
+            QCOMPARE(dg.SnoozeButt->y(), c.buttonTop);
+            QCOMPARE(dg.Image1->y(), c.height - 61);
+            QCOMPARE(dg.SnoozeButt->x(), 120);
+            QCOMPARE(dg.StopButt->x(), 211);
+            QVERIFY(dg.windowFlags() & Qt::WindowStaysOnTopHint);
+            QVERIFY(dg.Txt->isReadOnly());
+        }
+    }
+
+    void withoutSnoozeOnlyDoneCentred() {
+        settings.PutText("Tockwell", "Snooze", "0");
+        auto program = makeProgram();
+        ring(*program, "short");
+        TMessageDg& dg = program->Notice();
+        QVERIFY(dg.SnoozeButt->isHidden());
+        QVERIFY(!dg.SnoozeButt->isEnabled());
+        QCOMPARE(dg.StopButt->x(), dg.frameGeometry().width() / 2 - 75 / 2);
+        settings.PutText("Tockwell", "Snooze", "1");
+    }
+
+    void enterIsDoneEscapeAndTheCloseBoxAnswerNothing() {
+        auto program = makeProgram();
+        const auto rec = ring(*program, "a message of some length");
+        TMessageDg& dg = program->Notice();
+        QVERIFY(QTest::qWaitForWindowExposed(&dg));
+        QTest::keyClick(&dg, Qt::Key_Escape);
+        QVERIFY(dg.isVisible());
+        sound.log.clear();
+        dg.close(); // the title bar's close box
+        QVERIFY(!dg.isVisible());
+        QVERIFY(rec->SnoozePending);
+        QVERIFY(sound.log.isEmpty()); // a persistent sound would go on
+        QVERIFY(program->Form().Timer2->isActive());
+
+        program->Notice().ShowModeless();
+        QVERIFY(QTest::qWaitForWindowExposed(&dg));
+        QCOMPARE(QApplication::focusWidget(), dg.StopButt);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QVERIFY(!dg.isVisible());
+        QVERIFY(!rec->SnoozePending);
+        QCOMPARE(sound.log, QStringList{"stop"});
+    }
+
+    void doneRestoresTheIconSnoozeKeepsTheFrame() {
+        auto program = makeProgram();
+        const auto rec = ring(*program, "tea");
+        TTrayIcon& tray = *program->Form().TrayIcon1;
+        program->Cycle().Timer2Timer();
+        program->Cycle().Timer2Timer(); // ICON_2 shown
+        QTest::mouseClick(program->Notice().SnoozeButt, Qt::LeftButton);
+        QVERIFY(!program->Form().Timer2->isActive());
+        QCOMPARE(imageOf(tray.Icon()), imageOf(LoadIcon("ICON_2")));
+        QVERIFY(rec->SnoozePending);
+
+        clock.advanceSeconds(5 * 60 + 1);
+        program->Cycle().Timer1Timer(); // the snooze rings it again
+        QVERIFY(program->Notice().isVisible());
+        QTest::mouseClick(program->Notice().StopButt, Qt::LeftButton);
+        QCOMPARE(imageOf(tray.Icon()), imageOf(LoadIcon("MAINICON")));
+
+        // The answered one-off is gone from the list and the file after the next cycle.
+        clock.advanceSeconds(10);
+        program->Cycle().Timer1Timer();
+        QVERIFY(program->Form().AlarmList->IsEmpty());
+        QFile file(dir.path() + "/Tockwell.alarms");
+        QVERIFY(file.exists());
+        QCOMPARE(file.size(), 0);
+        clock.set(DateTime::fromQDate(QDate(2026, 3, 1), QTime(9, 0, 4)));
+    }
+
+    void soundNamesTheSettingsFile() {
+        settings.PutText("Tockwell", "Persistent Sound", "1");
+        auto program = makeProgram();
+        sound.log.clear();
+        ring(*program, "loud", akDaily);
+        QCOMPARE(sound.log, QStringList{"alarm.wav loop"});
+        settings.PutText("Tockwell", "Persistent Sound", "0");
+    }
+};
+
+QTEST_MAIN(NoticeTest)
+#include "NoticeTest.moc"
