@@ -5,11 +5,18 @@
 
 TQtSoundPlayer::TQtSoundPlayer(QString programDir, QObject* parent)
     : QObject(parent)
-    , m_programDir(std::move(programDir)) {
-    connect(&m_effect, &QSoundEffect::statusChanged, this, [this] {
-        if (m_effect.status() == QSoundEffect::Error && m_effect.source() != QUrl(DefaultSound))
-            playDefault();
-    });
+    , m_programDir(std::move(programDir)) {}
+
+QSoundEffect& TQtSoundPlayer::effect() {
+    if (!m_effect) {
+        m_effect = std::make_unique<QSoundEffect>();
+        connect(m_effect.get(), &QSoundEffect::statusChanged, this, [this] {
+            if (m_effect->status() == QSoundEffect::Error &&
+                m_effect->source() != QUrl(DefaultSound))
+                playDefault();
+        });
+    }
+    return *m_effect;
 }
 
 QString TQtSoundPlayer::Resolve(const QString& file) const {
@@ -19,26 +26,27 @@ QString TQtSoundPlayer::Resolve(const QString& file) const {
 }
 
 void TQtSoundPlayer::playDefault() {
-    m_effect.setSource(QUrl(DefaultSound));
-    m_effect.setLoopCount(m_loop ? QSoundEffect::Infinite : 1);
-    m_effect.play();
+    effect().setSource(QUrl(DefaultSound));
+    effect().setLoopCount(m_loop ? QSoundEffect::Infinite : 1);
+    effect().play();
 }
 
 void TQtSoundPlayer::Play(const QString& file, bool loop) {
     m_loop = loop;
     const QString path = Resolve(file);
-    m_effect.stop();
+    effect().stop();
     if (path.isEmpty() || !QFileInfo(path).isFile()) {
         playDefault();
         return;
     }
-    m_effect.setSource(QUrl::fromLocalFile(path));
-    m_effect.setLoopCount(loop ? QSoundEffect::Infinite : 1);
+    effect().setSource(QUrl::fromLocalFile(path));
+    effect().setLoopCount(loop ? QSoundEffect::Infinite : 1);
     // Plays once the file is loaded; an undecodable file turns the status to Error,
     // where the default sound takes over.
-    m_effect.play();
+    effect().play();
 }
 
 void TQtSoundPlayer::Stop() {
-    m_effect.stop();
+    if (m_effect)
+        m_effect->stop();
 }

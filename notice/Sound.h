@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QSoundEffect>
+#include <memory>
 
 // The alarm sound through QSoundEffect. A relative file name is taken from the
 // program's folder. When the file is missing or cannot be played, the program's own
@@ -18,15 +19,17 @@ public:
     void Stop() override;
 
     // What is playing or was last asked to play.
-    QUrl Source() const { return m_effect.source(); }
-    bool Playing() const { return m_effect.isPlaying(); }
+    QUrl Source() const { return m_effect ? m_effect->source() : QUrl(); }
+    bool Playing() const { return m_effect && m_effect->isPlaying(); }
     // The file a name refers to.
     QString Resolve(const QString& file) const;
 
 private:
     void playDefault();
+    QSoundEffect& effect();
 
     QString m_programDir;
-    QSoundEffect m_effect;
+    // Made at the first alarm: the audio system is not touched at start-up.
+    std::unique_ptr<QSoundEffect> m_effect;
     bool m_loop = false;
 };

@@ -4,6 +4,7 @@
 #include "MsgDg.h"
 #include "Program.h"
 #include "ScriptedMessages.h"
+#include "Sound.h"
 #include "TrayIcon.h"
 
 #include <QLabel>
@@ -133,6 +134,17 @@ private slots:
         QVERIFY(file.exists());
         QCOMPARE(file.size(), 0);
         clock.set(DateTime::fromQDate(QDate(2026, 3, 1), QTime(9, 0, 4)));
+    }
+
+    void soundFilesComeFromTheProgramFolderOrTheBuiltInSound() {
+        TQtSoundPlayer player("/opt/tockwell/");
+        QCOMPARE(player.Resolve("alarm.wav"), QString("/opt/tockwell/alarm.wav"));
+        QCOMPARE(player.Resolve("/home/a user/bell.wav"), QString("/home/a user/bell.wav"));
+        QCOMPARE(player.Source(), QUrl()); // nothing loaded before the first alarm
+        player.Play("no-such-sound.wav", false);
+        QCOMPARE(player.Source(), QUrl(TQtSoundPlayer::DefaultSound));
+        player.Stop();
+        QVERIFY(QFile::exists(":/sounds/default.wav"));
     }
 
     void soundNamesTheSettingsFile() {
