@@ -5,6 +5,7 @@
 #include "Help.h"
 #include "HelpWindow.h"
 #include "Icons.h"
+#include "QtTestMain.h"
 #include "ScriptedMessages.h"
 #include "TrayIconForm.h"
 
@@ -206,13 +207,9 @@ private slots:
 int main(int argc, char** argv) {
     TApplication app(argc, argv);
     QApplication::setApplicationName("Tockwell");
-    int failed = 0;
     TrayIconFormTest form;
-    failed += QTest::qExec(&form, argc, argv);
     HelpAndIconsTest help;
-    failed += QTest::qExec(&help, argc, argv);
     ErrorBoxTest errors;
-    failed += QTest::qExec(&errors, argc, argv);
-    return failed;
+    return RunTestObjects({&form, &help, &errors}, argc, argv);
 }
 #include "ShellTest.moc"

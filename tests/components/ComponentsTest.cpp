@@ -1,5 +1,6 @@
 #include "FakeTray.h"
 #include "OnlyOne.h"
+#include "QtTestMain.h"
 #include "TrayIcon.h"
 
 #include <QDir>
@@ -159,11 +160,8 @@ int main(int argc, char** argv) {
     qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
     QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QApplication app(argc, argv);
-    int failed = 0;
     TrayIconTest tray;
-    failed += QTest::qExec(&tray, argc, argv);
     OnlyOneTest guard;
-    failed += QTest::qExec(&guard, argc, argv);
-    return failed;
+    return RunTestObjects({&tray, &guard}, argc, argv);
 }
 #include "ComponentsTest.moc"

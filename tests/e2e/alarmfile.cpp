@@ -21,8 +21,8 @@ int main(int argc, char** argv) {
     AlarmList list;
     try {
         if (args[1] == "write") {
-            for (const QString& spec : args.mid(3)) {
-                const QStringList f = spec.split(u',');
+            for (const QString& entry : args.mid(3)) {
+                const QStringList f = entry.split(u',');
                 if (f.size() < 5)
                     return 2;
                 TAlarmRec rec = NewAlarm(
