@@ -1,9 +1,11 @@
 #include "Program.h"
 
+#include "AddWind.h"
 #include "Errors.h"
 #include "Icons.h"
 #include "MsgDg.h"
 #include "Sound.h"
+#include "StatFrm.h"
 
 #include <QTimer>
 
@@ -19,6 +21,13 @@ TProgram::TProgram(Parts parts)
         m_ownSound = std::make_unique<TQtSoundPlayer>(m_form->ProgramDir);
         m_sound = m_ownSound.get();
     }
+    m_addWnd = std::make_unique<TAddWnd>(*m_form->AlarmList, *m_form->DataFile, *this, *m_clock,
+                                         parts.locale);
+    m_statWnd = std::make_unique<TStatWnd>(*m_form->AlarmList, m_form->AlarmSettings, *m_addWnd,
+                                           m_form->PMenu, parts.locale);
+    // Creating the alarms window loads the alarms.
+    m_statWnd->FormCreate(*m_form->DataFile, parts.messages);
+    m_form->SetStatWnd([this] { m_statWnd->Display(); });
     m_notice = std::make_unique<TMessageDg>(m_form->AlarmSettings, m_form->CheckState);
     m_cycle = std::make_unique<TCheckCycle>(
         TCheckCycle::Parts{*m_form->AlarmList, m_form->CheckState, m_form->AlarmSettings, *m_clock,
@@ -35,15 +44,6 @@ TProgram::~TProgram() {
     Shutdown();
 }
 
-void TProgram::LoadAlarms() {
-    try {
-        m_form->DataFile->LoadList(*m_form->AlarmList);
-    } catch (const EError& e) {
-        ShowErrorBox(m_messages, e.message());
-    }
-    RefreshList();
-}
-
 void TProgram::Shutdown() {
     if (m_shutDown)
         return;
@@ -57,17 +57,27 @@ void TProgram::Shutdown() {
     }
     m_cycle.reset();
     m_notice.reset();
+    m_statWnd.reset();
+    m_addWnd.reset();
+    m_form->SetStatWnd({});
     m_form->FormDestroy();
     m_form.reset();
 }
 
 void TProgram::RefreshList() {
-    if (m_form->AlarmList->Count() > 1)
+    if (m_statWnd)
+        m_statWnd->RefreshList();
+    else if (m_form->AlarmList->Count() > 1)
         m_form->AlarmList->Sort();
 }
 
 void TProgram::SaveList() {
     m_form->DataFile->SaveList(*m_form->AlarmList);
+}
+
+void TProgram::CheckButtons() {
+    if (m_statWnd)
+        m_statWnd->CheckButtons();
 }
 
 bool TProgram::ShowIcon(const QString& name) {

@@ -6,7 +6,9 @@
 #include <QLocale>
 #include <memory>
 
+class TAddWnd;
 class TMessageDg;
+class TStatWnd;
 
 // The program's windows and parts, put together in the order they are created, and
 // taken apart in the reverse order. The list hooks and the icon operations that the
@@ -27,12 +29,12 @@ public:
     explicit TProgram(Parts parts);
     ~TProgram() override;
 
-    // Loads the alarms, as the alarms window does when it is created.
-    void LoadAlarms();
     // The end: the clean-up pass, then the main form writes the list. Runs once.
     void Shutdown();
 
     TTrayIconForm& Form() { return *m_form; }
+    TAddWnd& AddWnd() { return *m_addWnd; }
+    TStatWnd& StatWnd() { return *m_statWnd; }
     TMessageDg& Notice() { return *m_notice; }
     TCheckCycle& Cycle() { return *m_cycle; }
     const TClock& Clock() const { return *m_clock; }
@@ -40,7 +42,7 @@ public:
     // TListHooks
     void RefreshList() override;
     void SaveList() override;
-    void CheckButtons() override {}
+    void CheckButtons() override;
 
     // TIconView
     bool ShowIcon(const QString& name) override;
@@ -54,6 +56,8 @@ private:
     std::unique_ptr<TTrayIconForm> m_form;
     std::unique_ptr<TSoundPlayer> m_ownSound;
     TSoundPlayer* m_sound;
+    std::unique_ptr<TAddWnd> m_addWnd;
+    std::unique_ptr<TStatWnd> m_statWnd;
     std::unique_ptr<TMessageDg> m_notice;
     std::unique_ptr<TCheckCycle> m_cycle;
     bool m_shutDown = false;

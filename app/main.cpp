@@ -33,7 +33,6 @@ int main(int argc, char** argv) {
     TIniStore settingsBackend;
 
     TProgram program({messages, settingsBackend, &help, {}, {}, nullptr, nullptr});
-    program.LoadAlarms();
 
     // The desktop session is ending: the alarms are saved now, in case the program is
     // not given the time to end normally.

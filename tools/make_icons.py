@@ -86,3 +86,43 @@ write('MAINICON', draw(0, []))
 frames = [(12, [(-1, 1)]), (22, [(-1, 2)]), (10, [(-1, 1)]), (-12, [(1, 1)]), (-22, [(1, 2)]), (-10, [(1, 1)])]
 for n, (angle, waves) in enumerate(frames, 1):
     write('ICON_%d' % n, draw(angle, waves))
+
+
+# Pictures of the alarms window's buttons, 24 x 24, each in a normal and a greyed form.
+BUTTON = 24
+
+
+def glyph(kind, x, y):
+    cx, cy = x - 11.5, y - 11.5
+    if kind == 'add':  # a plus
+        return abs(cx) <= 2.5 and abs(cy) <= 9 or abs(cy) <= 2.5 and abs(cx) <= 9
+    if kind == 'delete':  # a cross
+        return (abs(cx - cy) <= 2.6 or abs(cx + cy) <= 2.6) and abs(cx) <= 8.5 and abs(cy) <= 8.5
+    if kind == 'edit':  # a pencil lying from lower left to upper right
+        u, v = (cx + cy) / 1.414, (cx - cy) / 1.414
+        return abs(u) <= 2.4 and -10 <= v <= 8
+    if kind == 'close':  # a door with an arrow out of it
+        door = 1 <= x <= 12 and 2 <= y <= 21 and (x <= 3 or x >= 10 or y <= 4 or y >= 19)
+        arrow = (abs(cy) <= 1.5 and 6 <= x <= 20) or (abs(cy) <= (x - 14) and 14 <= x <= 21 and abs(cy) <= 21 - x)
+        return door or arrow
+    return False
+
+
+COLOURS = {'add': '#2e8b2e', 'delete': '#c62828', 'edit': '#1f5fbf', 'close': '#6d4c2f'}
+
+
+def write_button(kind, grey):
+    colour = '#9a9a9a' if grey else COLOURS[kind]
+    rows = [''.join('x' if glyph(kind, i, j) else ' ' for i in range(BUTTON)) for j in range(BUTTON)]
+    name = 'BTN_%s%s' % (kind.upper(), '_GREY' if grey else '')
+    lines = ['/* XPM */', 'static const char *%s[] = {' % name.lower(),
+             '"%d %d 2 1",' % (BUTTON, BUTTON), '"  c None",', '"x c %s",' % colour]
+    lines += ['"%s"%s' % (r, ',' if n < BUTTON - 1 else '') for n, r in enumerate(rows)]
+    lines.append('};')
+    with open('resources/icons/%s.xpm' % name, 'w') as f:
+        f.write('\n'.join(lines) + '\n')
+
+
+for kind in COLOURS:
+    write_button(kind, False)
+    write_button(kind, True)

@@ -39,6 +39,8 @@ class NoticeTest : public QObject {
     TManualClock clock{DateTime::fromQDate(QDate(2026, 3, 1), QTime(9, 0, 4))};
 
     std::unique_ptr<TProgram> makeProgram() {
+        // Each case starts from an empty alarm file.
+        QFile::remove(dir.path() + "/Tockwell.alarms");
         return std::make_unique<TProgram>(
             TProgram::Parts{messages, settings, nullptr, std::make_unique<FakeTray>(&trayLog),
                             dir.path() + "/tockwell", &clock, &sound,

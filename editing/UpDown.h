@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QWidget>
+
+class QLineEdit;
+class QToolButton;
+
+// A pair of small arrows that steps a whole-number position within its range, without
+// wrapping, and reports each click. Bound to a box, it starts from the number in the
+// box and writes its new position back there.
+class TUpDown : public QWidget {
+    Q_OBJECT
+public:
+    TUpDown(int min, int max, QWidget* parent = nullptr);
+
+    int Position() const { return m_position; }
+    // Within the range; a bound box shows the new position.
+    void SetPosition(int position);
+    void SetAssociate(QLineEdit* box) { m_box = box; }
+
+    // As a click on the upper or lower arrow does.
+    void Step(bool up);
+
+signals:
+    void Clicked(bool up);
+
+private:
+    QToolButton* m_up;
+    QToolButton* m_down;
+    QLineEdit* m_box = nullptr;
+    int m_min, m_max, m_position;
+};

@@ -1,0 +1,397 @@
+#include "AddWind.h"
+#include "Application.h"
+#include "Errors.h"
+#include "FakeTray.h"
+#include "MessageEdit.h"
+#include "Program.h"
+#include "QtTestMain.h"
+#include "RecordBytes.h"
+#include "ScriptedMessages.h"
+#include "StatFrm.h"
+#include "UpDown.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QClipboard>
+#include <QFile>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QToolButton>
+
+namespace {
+
+TDateTime at(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) {
+    return DateTime::fromQDate(QDate(y, mo, d), QTime(h, mi, s));
+}
+
+const QLocale UK(QLocale::English, QLocale::UnitedKingdom);
+
+// The whole program with a fake tray, settings in memory and a clock set by hand.
+struct Harness {
+    QTemporaryDir dir;
+    TMemoryStore settings;
+    ScriptedMessages messages;
+    QStringList trayLog;
+    TManualClock clock{at(2026, 12, 2, 10, 0, 30)}; // a Wednesday
+    std::unique_ptr<TProgram> program;
+
+    explicit Harness(const QByteArray& file = {}) {
+        if (!file.isNull()) {
+            QFile f(dir.path() + "/Tockwell.alarms");
+            f.open(QIODevice::WriteOnly);
+            f.write(file);
+        }
+        static_cast<TApplication*>(qApp)->SetErrorMessages(&messages);
+        program = std::make_unique<TProgram>(
+            TProgram::Parts{messages, settings, nullptr, std::make_unique<FakeTray>(&trayLog),
+                            dir.path() + "/tockwell", &clock, nullptr, UK});
+    }
+    ~Harness() { static_cast<TApplication*>(qApp)->SetErrorMessages(nullptr); }
+    TAddWnd& add() { return program->AddWnd(); }
+    TStatWnd& stat() { return program->StatWnd(); }
+    AlarmList& list() { return *program->Form().AlarmList; }
+    QByteArray file() {
+        QFile f(dir.path() + "/Tockwell.alarms");
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    // What AddClick throws, or an empty text.
+    QString addError() {
+        try {
+            add().AddClick();
+        } catch (const EError& e) {
+            return e.message();
+        }
+        return {};
+    }
+};
+
+QByteArray alarms(int n) {
+    QByteArray all;
+    for (int i = 0; i < n; ++i) {
+        RecordBytes r;
+        r.alarmTime = at(2027, 1, 1) + i;
+        r.kind = akDaily;
+        r.text = "alarm " + QByteArray::number(i);
+        all += r.build();
+    }
+    return all;
+}
+
+} // namespace
+
+class AddWndTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void opensWithATimeThreeMinutesAheadThatAddAccepts() {
+        Harness h(QByteArray(""));
+        h.stat().AddBtnClick();
+        QVERIFY(h.add().isVisible());
+        QCOMPARE(h.add().Kind(), int(akOneOff));
+        QCOMPARE(h.add().HourBox->text(), QString("10"));
+        QCOMPARE(h.add().MinuteBox->text(), QString("03"));
+        QCOMPARE(h.add().DayBox->text(), QString("2"));
+        QCOMPARE(h.add().MonthLabel->text(), QString("December"));
+        QCOMPARE(h.add().DayLabel->text(), QString("Wednesday"));
+        QCOMPARE(h.add().Add->text(), QString("&Add"));
+        QCOMPARE(h.addError(), QString());
+        QVERIFY(!h.add().isVisible());
+        QCOMPARE(h.list().Count(), 1);
+        QCOMPARE(h.list()[0].AlarmTime, at(2026, 12, 2, 10, 3));
+        QCOMPARE(h.list()[0].Text, QByteArray("ALARM")); // the box was empty
+        QCOMPARE(h.file().size(), 624);
+    }
+
+    void oneOffTooSoonOrInThePast() {
+        Harness h(QByteArray(""));
+        h.add().OpenAdd();
+        h.add().MinuteBox->setText("01");
+        h.clock.set(at(2026, 12, 2, 10, 0, 17)); // 43 s before 10:01
+        QCOMPARE(h.addError(),
+                 QString("Error - can't set a one-off alarm less than 2 minutes in the future"));
+        QVERIFY(h.list().IsEmpty());
+        h.clock.set(at(2026, 12, 2, 10, 0, 16)); // 44 s before
+        QCOMPARE(h.addError(), QString());
+        h.add().OpenAdd();
+        h.add().DayBox->setText("1");
+        QCOMPARE(h.addError(),
+                 QString("Error - can't set a one-off alarm less than 2 minutes in the future"));
+        // Through the button: the standard error box, and the dialog stays open.
+        h.messages.shown.clear();
+        QTest::mouseClick(h.add().Add, Qt::LeftButton);
+        QCOMPARE(h.messages.shown.size(), 1);
+        QCOMPARE(h.messages.shown[0].text,
+                 QString("Error - can't set a one-off alarm less than 2 minutes in the future."));
+        QCOMPARE(h.messages.shown[0].icon, TMsgIcon::Stop);
+        QVERIFY(h.add().isVisible());
+        QCOMPARE(h.list().Count(), 1);
+    }
+
+    void daysTheMonthDoesNotHave() {
+        Harness h(QByteArray(""));
+        for (int kind : {akOneOff, akMonthly, akAnnual}) {
+            h.add().OpenAdd();
+            h.add().SetKind(kind);
+            h.add().YearBox->setText("2027");
+            h.add().MonthUpDown->SetPosition(4);
+            h.add().DayBox->setText("31");
+            QCOMPARE(h.addError(), QString("Sorry, that date isn't valid"));
+            h.add().MonthUpDown->SetPosition(2);
+            h.add().DayBox->setText("29");
+            QCOMPARE(h.addError(), QString("Sorry, that date isn't valid"));
+            QVERIFY(h.add().isVisible());
+        }
+        QVERIFY(h.list().IsEmpty());
+        QApplication::processEvents();
+        QCOMPARE(QApplication::focusWidget(), h.add().DayBox);
+    }
+
+    void weeklyFromTheEnteredDate() {
+        Harness h(QByteArray(""));
+        h.add().OpenAdd();
+        h.add().SetKind(akWeekly);
+        QVERIFY(h.add().WDUpDown->isEnabled());
+        QVERIFY(!h.add().DayBox->isEnabled());
+        h.add().HourBox->setText("18");
+        QCOMPARE(h.addError(), QString()); // spin on Wednesday: today
+        QCOMPARE(h.list()[0].AlarmTime, at(2026, 12, 2, 18, 3));
+        QCOMPARE(h.list()[0].Kind, int(akWeekly));
+        QCOMPARE(h.add().Kind(), int(akOneOff)); // back to One off after adding
+        h.add().OpenAdd();
+        h.add().SetKind(akWeekly);
+        h.add().WDUpDown->Step(false); // Tuesday
+        QCOMPARE(h.add().DayLabel->text(), QString("Tuesday"));
+        QCOMPARE(h.addError(), QString());
+        QCOMPARE(h.list()[1].AlarmTime, at(2026, 12, 8, 10, 3));
+    }
+
+    void spinsWrapAndTheYearStepsFromItsOwnPosition() {
+        Harness h(QByteArray(""));
+        TAddWnd& a = h.add();
+        a.OpenAdd();
+        a.MonthUpDown->SetPosition(1);
+        a.MonthUpDown->Step(false);
+        QCOMPARE(a.MonthUpDown->Position(), 12);
+        QCOMPARE(a.MonthLabel->text(), QString("December"));
+        a.MonthUpDown->Step(true);
+        QCOMPARE(a.MonthUpDown->Position(), 1);
+        QCOMPARE(a.MonthLabel->text(), QString("January"));
+        QCOMPARE(a.YearBox->text(), QString("2026"));
+        a.WDUpDown->SetPosition(0);
+        a.WDUpDown->Step(false);
+        QCOMPARE(a.DayLabel->text(), QString("Saturday"));
+        a.WDUpDown->Step(true);
+        QCOMPARE(a.DayLabel->text(), QString("Sunday"));
+        a.DayBox->setText("1");
+        a.DayUpDown->Step(false);
+        QCOMPARE(a.DayBox->text(), QString("31"));
+        a.DayUpDown->Step(true);
+        QCOMPARE(a.DayBox->text(), QString("31"));
+        a.YearBox->setText("2030");
+        a.YearUpDown->Step(true);
+        QCOMPARE(a.YearBox->text(), QString("2027"));
+        a.MinuteBox->setText("5");
+        a.UpDown2->Step(true);
+        QCOMPARE(a.MinuteBox->text(), QString("06"));
+    }
+
+    void timeBoxesAreCheckedOnLeaving() {
+        Harness h(QByteArray(""));
+        TAddWnd& a = h.add();
+        a.OpenAdd();
+        for (const char* bad : {"24", "x", ""}) {
+            a.HourBox->setText(bad);
+            QVERIFY2(!a.HourBoxExit(), bad);
+        }
+        a.MinuteBox->setText("60");
+        QVERIFY(!a.MinuteBoxExit());
+        a.MinuteBox->setText("03");
+        a.HourBox->setText("-1");
+        QVERIFY(a.HourBoxExit());
+        QCOMPARE(h.addError(), QString("Sorry, that date isn't valid"));
+        a.DayBox->setText("nine");
+        a.DayBoxExit();
+        QCOMPARE(a.DayBox->text(), QString("0"));
+    }
+
+    void cancelAfterWeeklyReopensAsOneOff() {
+        Harness h(QByteArray(""));
+        h.add().OpenAdd();
+        h.add().SetKind(akWeekly);
+        QTest::mouseClick(h.add().Button2, Qt::LeftButton);
+        QVERIFY(!h.add().isVisible());
+        QCOMPARE(h.add().DayBox->text(), QString());
+        h.add().OpenAdd();
+        QCOMPARE(h.add().Kind(), int(akOneOff));
+        QVERIFY(h.add().DayBox->isEnabled());
+        QVERIFY(!h.add().WDUpDown->isEnabled());
+        QCOMPARE(h.add().DayBox->text(), QString("2"));
+        QVERIFY(h.list().IsEmpty());
+    }
+
+    void monthBeforeDayInTheUnitedStates() {
+        Harness h(QByteArray(""));
+        TAddWnd uk(h.list(), *h.program->Form().DataFile, *h.program, h.clock, UK);
+        TAddWnd us(h.list(), *h.program->Form().DataFile, *h.program, h.clock,
+                   QLocale(QLocale::English, QLocale::UnitedStates));
+        QVERIFY(uk.DayBox->x() < uk.MonthLabel->x());
+        QVERIFY(us.MonthLabel->x() < us.DayBox->x());
+        QCOMPARE(us.MonthLabel->x(), uk.DayBox->x());
+        QCOMPARE(us.Label6->x(), uk.Label2->x());
+        QCOMPARE(us.MonthUpDown->x(), uk.DayUpDown->x());
+    }
+
+    void editChangesOnlyTheMessageOfItsOwnAlarm() {
+        RecordBytes weekly;
+        weekly.alarmTime = at(2026, 12, 9, 7, 15);
+        weekly.kind = akWeekly;
+        weekly.text = "old";
+        Harness h(weekly.build());
+        h.stat().AGrid->setCurrentCell(0, 0);
+        h.stat().EditTextBtnClick();
+        TAddWnd& a = h.add();
+        QCOMPARE(a.Add->text(), QString("&Save"));
+        QCOMPARE(a.Kind(), int(akWeekly));
+        for (QWidget* w : std::initializer_list<QWidget*>{
+                 a.TG, a.HourBox, a.MinuteBox, a.UpDown1, a.UpDown2, a.WDUpDown, a.DayBox,
+                 a.DayUpDown, a.MonthUpDown, a.YearBox, a.YearUpDown})
+            QVERIFY(!w->isEnabled());
+        QCOMPARE(a.HourBox->text(), QString("7"));
+        QCOMPARE(a.MinuteBox->text(), QString("15"));
+        a.TextBox->setPlainText("new words");
+        QCOMPARE(h.addError(), QString());
+        QCOMPARE(h.list()[0].Text, QByteArray("new words"));
+        QCOMPARE(h.list()[0].AlarmTime, at(2026, 12, 9, 7, 15));
+        QCOMPARE(h.list()[0].Kind, int(akWeekly));
+        h.stat().EditTextBtnClick();
+        a.TextBox->clear();
+        QCOMPARE(h.addError(), QString());
+        QCOMPARE(h.list()[0].Text, QByteArray("ALARM"));
+
+        // The alarm goes while its edit is open: nothing is written into another one.
+        h.list().Append(NewAlarm(akDaily, at(2027, 1, 1), "other"));
+        h.stat().RefreshList();
+        h.stat().AGrid->setCurrentCell(0, 0);
+        h.stat().EditTextBtnClick();
+        h.list().Remove(0);
+        a.TextBox->setPlainText("lost");
+        QVERIFY(h.addError().startsWith("That alarm is no longer in the list"));
+        QCOMPARE(h.list()[0].Text, QByteArray("other"));
+        QVERIFY(!a.isVisible());
+    }
+
+    void theMessageHoldsWhatTheFileCanStore() {
+        Harness h(QByteArray(""));
+        TMessageEdit* box = h.add().TextBox;
+        h.add().OpenAdd();
+        box->setFocus();
+        box->setPlainText(QString(600, u'x'));
+        box->moveCursor(QTextCursor::End);
+        QTest::keyClicks(box, "y");
+        QCOMPARE(box->toPlainText().size(), 600);
+        box->setPlainText("abc");
+        box->moveCursor(QTextCursor::End);
+        QTest::sendKeyEvent(QTest::Press, box, Qt::Key_unknown, QString(QChar(0x0100)),
+                            Qt::NoModifier);
+        QCOMPARE(box->toPlainText(), QString("abc"));
+        QApplication::clipboard()->setText(QString::fromUtf8("Stra\u00dfe \u0100"));
+        box->paste();
+        QCOMPARE(box->toPlainText(), QString("abc"));
+        QApplication::clipboard()->setText(QString::fromUtf8(" caf\u00e9 \u20ac5"));
+        box->paste();
+        QCOMPARE(box->toPlainText(), QString::fromUtf8("abc caf\u00e9 \u20ac5"));
+        box->setPlainText(QString(600, u'z'));
+        QCOMPARE(h.addError(), QString());
+        QCOMPARE(h.list()[0].Text, QByteArray(600, 'z'));
+    }
+};
+
+class StatWndTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void addStopsAtTwentyAndComesBackAfterADelete() {
+        Harness h(alarms(19));
+        TStatWnd& s = h.stat();
+        s.Display();
+        QVERIFY(s.AddBtn->isEnabled());
+        h.clock.set(at(2026, 12, 2, 10, 0, 30));
+        s.AddBtnClick();
+        QCOMPARE(h.addError(), QString());
+        s.CheckButtons(); // as on the window's next activation
+        QCOMPARE(h.list().Count(), 20);
+        QVERIFY(!s.AddBtn->isEnabled());
+        s.AGrid->setCurrentCell(3, 0);
+        s.DeleteBtnClick();
+        QVERIFY(s.AddBtn->isEnabled());
+        QCOMPARE(s.AGrid->rowCount(), 19);
+    }
+
+    void deleteTakesTheSelectedRowAndRewritesTheFile() {
+        Harness h(alarms(3));
+        TStatWnd& s = h.stat();
+        s.AGrid->setCurrentCell(1, 2);
+        s.DeleteBtnClick();
+        QCOMPARE(h.list().Count(), 2);
+        QCOMPARE(h.list()[0].Text, QByteArray("alarm 0"));
+        QCOMPARE(h.list()[1].Text, QByteArray("alarm 2"));
+        const QByteArray file = h.file();
+        QCOMPARE(file.size(), 2 * 624);
+        QCOMPARE(file.mid(12, 7), QByteArray("alarm 0"));
+        QCOMPARE(file.mid(624 + 12, 7), QByteArray("alarm 2"));
+        // No row selected (the header): Delete and Edit text do nothing.
+        s.AGrid->setCurrentCell(-1, -1);
+        s.DeleteBtnClick();
+        s.EditTextBtnClick();
+        QCOMPARE(h.list().Count(), 2);
+        QVERIFY(!h.add().isVisible());
+    }
+
+    void gridAndButtonsEvenWhenLoadingFails() {
+        Harness h(QByteArray(700, 'x')); // one record and a broken one
+        TStatWnd& s = h.stat();
+        QCOMPARE(h.messages.shown.size(), 1);
+        QCOMPARE(h.messages.shown[0].text,
+                 QString("Sorry, there was an error while reading the alarm data "
+                         "file. Please check that your hard disc is not full."));
+        QCOMPARE(s.AGrid->columnCount(), 4);
+        QCOMPARE(s.AGrid->horizontalHeaderItem(3)->text(), QString("Message"));
+        QVERIFY(s.AGrid->columnWidth(3) >= 550);
+        QCOMPARE(s.AGrid->rowCount(), 1);
+        QCOMPARE(s.windowTitle(), QString("Tockwell"));
+        QVERIFY(!(s.windowFlags() & Qt::WindowCloseButtonHint));
+        QCOMPARE(s.AddBtn->text(), QString("&Add"));
+        QCOMPARE(s.BitBtn3->text(), QString("&Close window"));
+    }
+
+    void rightClickOnTheMarginOpensTheTrayMenuAtTheCorner() {
+        Harness h(alarms(1));
+        TStatWnd& s = h.stat();
+        s.Display();
+        s.move(50, 50);
+        QVERIFY(QTest::qWaitForWindowExposed(&s));
+        QMenu* menu = h.program->Form().PMenu;
+        QTest::mouseClick(s.AGrid->viewport(), Qt::RightButton, {}, QPoint(20, 5));
+        QVERIFY(!menu->isVisible());
+        QTest::mouseClick(&s, Qt::RightButton, {}, QPoint(3, s.height() - 3));
+        QVERIFY(menu->isVisible());
+        QCOMPARE(menu->pos(), s.frameGeometry().topLeft());
+        menu->hide();
+        s.BitBtn3Click();
+        QVERIFY(!s.isVisible());
+    }
+};
+
+int main(int argc, char** argv) {
+    TApplication app(argc, argv);
+    AddWndTest add;
+    StatWndTest stat;
+    return RunTestObjects({&add, &stat}, argc, argv);
+}
+#include "EditingTest.moc"
