@@ -113,6 +113,9 @@ void TStatWnd::Clearlist() {
 
 void TStatWnd::RefreshList() {
     showGrid(::RefreshList(m_list, m_settings.Snooze, m_locale));
+    // The buttons follow the list at once, not only at the window's next activation:
+    // a window manager need not activate it again when the add-alarm dialog closes.
+    CheckButtons();
 }
 
 void TStatWnd::showGrid(const TGridContent& grid) {
