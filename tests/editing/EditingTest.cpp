@@ -2,6 +2,7 @@
 #include "Application.h"
 #include "Errors.h"
 #include "FakeTray.h"
+#include "Help.h"
 #include "MessageEdit.h"
 #include "Program.h"
 #include "QtTestMain.h"
@@ -367,6 +368,8 @@ private slots:
         QVERIFY(!(s.windowFlags() & Qt::WindowCloseButtonHint));
         QCOMPARE(s.AddBtn->text(), QString("&Add"));
         QCOMPARE(s.BitBtn3->text(), QString("&Close window"));
+        QCOMPARE(THelp::ContextOf(s.AGrid), 80);
+        QCOMPARE(THelp::ContextOf(h.add().TextBox), 90);
     }
 
     void rightClickOnTheMarginOpensTheTrayMenuAtTheCorner() {
