@@ -364,20 +364,21 @@ void TAddWnd::YearUpDownClick() {
         showWeekdayOfEntered();
 }
 
-bool TAddWnd::HourBoxExit() {
-    if (AddAlarm::BoxAccepts(HourBox->text(), 23))
+bool TAddWnd::checkTimeBox(QLineEdit* box, int bound) {
+    if (AddAlarm::BoxAccepts(box->text(), bound))
         return true;
     QApplication::beep();
-    QTimer::singleShot(0, HourBox, [this] { HourBox->setFocus(); });
+    // Back into the box once the focus has finished moving away.
+    QTimer::singleShot(0, box, [box] { box->setFocus(); });
     return false;
 }
 
+bool TAddWnd::HourBoxExit() {
+    return checkTimeBox(HourBox, 23);
+}
+
 bool TAddWnd::MinuteBoxExit() {
-    if (AddAlarm::BoxAccepts(MinuteBox->text(), 59))
-        return true;
-    QApplication::beep();
-    QTimer::singleShot(0, MinuteBox, [this] { MinuteBox->setFocus(); });
-    return false;
+    return checkTimeBox(MinuteBox, 59);
 }
 
 void TAddWnd::DayBoxExit() {

@@ -76,6 +76,8 @@ protected:
 
 private:
     void setDateControlsEnabled(const AddAlarm::TControlStates& states);
+    // Beeps and keeps the focus in an hour or minute box whose text cannot be one.
+    bool checkTimeBox(QLineEdit* box, int bound);
     void showWeekdayOfEntered();
 
     AlarmList& m_list;
