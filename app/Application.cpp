@@ -13,6 +13,14 @@
 TApplication::TApplication(int& argc, char** argv)
     : QApplication(argc, argv) {}
 
+void TApplication::SetErrorMessages(TMessageService* messages) {
+    m_messages = messages;
+    if (messages)
+        SetErrorReporter([messages](const QString& text) { ShowErrorBox(*messages, text); });
+    else
+        SetErrorReporter({});
+}
+
 void TApplication::ShowError(const QString& text) {
     if (m_messages)
         ShowErrorBox(*m_messages, text);

@@ -12,7 +12,8 @@ class TApplication : public QApplication {
 public:
     TApplication(int& argc, char** argv);
 
-    void SetErrorMessages(TMessageService* messages) { m_messages = messages; }
+    // Also where Guarded handlers report.
+    void SetErrorMessages(TMessageService* messages);
     bool notify(QObject* receiver, QEvent* event) override;
 
     // Shows an error caught elsewhere the same way.

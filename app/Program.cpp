@@ -37,7 +37,7 @@ TProgram::TProgram(Parts parts)
         m_cycle->Timer1Timer();
     };
     QObject::connect(m_form->Timer2, &QTimer::timeout, m_form.get(),
-                     [this] { m_cycle->Timer2Timer(); });
+                     Guarded([this] { m_cycle->Timer2Timer(); }));
 }
 
 TProgram::~TProgram() {

@@ -26,17 +26,18 @@ TTrayIconForm::TTrayIconForm(Services services)
     };
 
     PMenu = new QMenu(this);
-    About =
-        PMenu->addAction(QStringLiteral("&About Tockwell..."), this, &TTrayIconForm::AboutClick);
+    About = PMenu->addAction(QStringLiteral("&About Tockwell..."), this,
+                             Guarded([this] { AboutClick(); }));
     AlarmsWindow1 = PMenu->addAction(QStringLiteral("&Alarms Window"), this,
                                      &TTrayIconForm::AlarmsWindow1Click);
-    Help1 = PMenu->addAction(QStringLiteral("&Help"), this, &TTrayIconForm::Help1Click);
+    Help1 = PMenu->addAction(QStringLiteral("&Help"), this, Guarded([this] { Help1Click(); }));
     Help1->setShortcut(Qt::Key_F1);
     Help1->setShortcutContext(Qt::WidgetShortcut); // F1 itself is handled by the help
     Configure1 =
-        PMenu->addAction(QStringLiteral("&Options"), this, &TTrayIconForm::Configure1Click);
+        PMenu->addAction(QStringLiteral("&Options"), this, Guarded([this] { Configure1Click(); }));
     N1 = PMenu->addSeparator();
-    Close1 = PMenu->addAction(QStringLiteral("E&xit program"), this, &TTrayIconForm::Close1Click);
+    Close1 =
+        PMenu->addAction(QStringLiteral("E&xit program"), this, Guarded([this] { Close1Click(); }));
     TrayIcon1->PopupMenu = PMenu;
     for (QAction* a : {About, AlarmsWindow1, Configure1})
         a->setEnabled(false);
@@ -45,7 +46,7 @@ TTrayIconForm::TTrayIconForm(Services services)
     // A precise timer, so that an alarm rings within ten seconds of its time.
     Timer1->setTimerType(Qt::PreciseTimer);
     Timer1->setInterval(10000);
-    connect(Timer1, &QTimer::timeout, this, &TTrayIconForm::Timer1Timer);
+    connect(Timer1, &QTimer::timeout, this, Guarded([this] { Timer1Timer(); }));
     Timer1->start();
 
     Timer2 = new QTimer(this);

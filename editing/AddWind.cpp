@@ -131,13 +131,13 @@ TAddWnd::TAddWnd(AlarmList& list, TAlarmFile& file, TListHooks& hooks, const TCl
         if (on)
             TGClick();
     });
-    connect(UpDown2, &TUpDown::Clicked, this, &TAddWnd::UpDown2Click);
-    connect(DayUpDown, &TUpDown::Clicked, this, &TAddWnd::DayUpDownClick);
-    connect(MonthUpDown, &TUpDown::Clicked, this, &TAddWnd::MonthUpDownClick);
-    connect(WDUpDown, &TUpDown::Clicked, this, &TAddWnd::WDUpDownClick);
-    connect(YearUpDown, &TUpDown::Clicked, this, &TAddWnd::YearUpDownClick);
-    connect(Add, &QPushButton::clicked, this, &TAddWnd::AddClick);
-    connect(Button2, &QPushButton::clicked, this, &TAddWnd::Button2Click);
+    connect(UpDown2, &TUpDown::Clicked, this, [this] { UpDown2Click(); });
+    connect(DayUpDown, &TUpDown::Clicked, this, [this] { DayUpDownClick(); });
+    connect(MonthUpDown, &TUpDown::Clicked, this, [this] { MonthUpDownClick(); });
+    connect(WDUpDown, &TUpDown::Clicked, this, [this] { WDUpDownClick(); });
+    connect(YearUpDown, &TUpDown::Clicked, this, [this] { YearUpDownClick(); });
+    connect(Add, &QPushButton::clicked, this, Guarded([this] { AddClick(); }));
+    connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
     for (QLineEdit* b : {HourBox, MinuteBox, DayBox})
         b->installEventFilter(this);
 

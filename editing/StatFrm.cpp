@@ -75,10 +75,10 @@ TStatWnd::TStatWnd(AlarmList& list, const TAlarmSettings& settings, TAddWnd& add
     layout->addWidget(AGrid);
     resize(860, 420);
 
-    connect(AddBtn, &QToolButton::clicked, this, &TStatWnd::AddBtnClick);
-    connect(DeleteBtn, &QToolButton::clicked, this, &TStatWnd::DeleteBtnClick);
-    connect(EditTextBtn, &QToolButton::clicked, this, &TStatWnd::EditTextBtnClick);
-    connect(BitBtn3, &QToolButton::clicked, this, &TStatWnd::BitBtn3Click);
+    connect(AddBtn, &QToolButton::clicked, this, Guarded([this] { AddBtnClick(); }));
+    connect(DeleteBtn, &QToolButton::clicked, this, Guarded([this] { DeleteBtnClick(); }));
+    connect(EditTextBtn, &QToolButton::clicked, this, Guarded([this] { EditTextBtnClick(); }));
+    connect(BitBtn3, &QToolButton::clicked, this, [this] { BitBtn3Click(); });
 }
 
 void TStatWnd::FormCreate(TAlarmFile& file, TMessageService& messages) {

@@ -1,5 +1,6 @@
 #include "MsgDg.h"
 
+#include "Errors.h"
 #include "Icons.h"
 
 #include <QKeyEvent>
@@ -40,8 +41,8 @@ TMessageDg::TMessageDg(const TAlarmSettings& settings, const TCheckState& state,
     setTabOrder(StopButt, SnoozeButt);
     Image1->setGeometry(362, 136, 33, 33);
     Image1->setPixmap(LoadIcon(QStringLiteral("MAINICON")).pixmap(32, 32));
-    connect(StopButt, &QPushButton::clicked, this, &TMessageDg::StopButtClick);
-    connect(SnoozeButt, &QPushButton::clicked, this, &TMessageDg::SnoozeButtClick);
+    connect(StopButt, &QPushButton::clicked, this, Guarded([this] { StopButtClick(); }));
+    connect(SnoozeButt, &QPushButton::clicked, this, Guarded([this] { SnoozeButtClick(); }));
 }
 
 void TMessageDg::SetText(const QString& text) {

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <exception>
+#include <functional>
 
 // Every failure a handler cannot deal with leaves it as one of these. Only the
 // standard error box catches them; it shows message() followed by a full stop.
@@ -41,3 +42,20 @@ class ESettingsError : public EError {
 public:
     using EError::EError;
 };
+
+// Where an error that ends a handler is shown: the program sets the standard error box
+// here; without one the text goes to the standard error stream.
+void SetErrorReporter(std::function<void(const QString&)> reporter);
+void ReportError(const QString& text);
+
+// A handler for a signal connection that shows its errors instead of letting them
+// unwind through the toolkit's own code, which is not built to be unwound through.
+template <class F> auto Guarded(F handler) {
+    return [handler]() {
+        try {
+            handler();
+        } catch (const EError& e) {
+            ReportError(e.message());
+        }
+    };
+}
