@@ -1,5 +1,6 @@
 #include "Program.h"
 
+#include "AboutD.h"
 #include "AddWind.h"
 #include "Errors.h"
 #include "Icons.h"
@@ -29,6 +30,8 @@ TProgram::TProgram(Parts parts)
     m_statWnd->FormCreate(*m_form->DataFile, parts.messages);
     m_form->SetStatWnd([this] { m_statWnd->Display(); });
     m_notice = std::make_unique<TMessageDg>(m_form->AlarmSettings, m_form->CheckState);
+    m_aboutDg = std::make_unique<TAboutDg>();
+    m_form->SetAboutDg([this] { m_aboutDg->Display(); });
     m_cycle = std::make_unique<TCheckCycle>(
         TCheckCycle::Parts{*m_form->AlarmList, m_form->CheckState, m_form->AlarmSettings, *m_clock,
                            *m_notice, *m_sound, *this, *this, parts.messages, parts.locale});
@@ -55,6 +58,8 @@ void TProgram::Shutdown() {
     } catch (const EError& e) {
         ShowErrorBox(m_messages, e.message());
     }
+    m_form->SetAboutDg({});
+    m_aboutDg.reset();
     m_cycle.reset();
     m_notice.reset();
     m_statWnd.reset();

@@ -6,6 +6,7 @@
 #include <QLocale>
 #include <memory>
 
+class TAboutDg;
 class TAddWnd;
 class TMessageDg;
 class TStatWnd;
@@ -36,6 +37,7 @@ public:
     TAddWnd& AddWnd() { return *m_addWnd; }
     TStatWnd& StatWnd() { return *m_statWnd; }
     TMessageDg& Notice() { return *m_notice; }
+    TAboutDg& AboutDg() { return *m_aboutDg; }
     TCheckCycle& Cycle() { return *m_cycle; }
     const TClock& Clock() const { return *m_clock; }
 
@@ -59,6 +61,7 @@ private:
     std::unique_ptr<TAddWnd> m_addWnd;
     std::unique_ptr<TStatWnd> m_statWnd;
     std::unique_ptr<TMessageDg> m_notice;
+    std::unique_ptr<TAboutDg> m_aboutDg;
     std::unique_ptr<TCheckCycle> m_cycle;
     bool m_shutDown = false;
 };

@@ -1,3 +1,4 @@
+#include "AboutD.h"
 #include "AddWind.h"
 #include "Application.h"
 #include "Errors.h"
@@ -390,10 +391,33 @@ private slots:
     }
 };
 
+class AboutDgTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void oneBoxWithNameVersionAndIcon() {
+        Harness h(QByteArray(""));
+        QAction* about = h.program->Form().About;
+        QVERIFY(about->isEnabled());
+        about->trigger();
+        TAboutDg& box = h.program->AboutDg();
+        QVERIFY(box.isVisible());
+        about->trigger(); // the same box again, to the front
+        QCOMPARE(box.windowTitle(), QString("About Tockwell"));
+        QCOMPARE(box.Label1->text(), QString("Tockwell Version 1.08"));
+        QVERIFY(!box.Image1->pixmap().isNull());
+        QVERIFY(!(box.windowFlags() & Qt::WindowCloseButtonHint));
+        QVERIFY(box.OK->isDefault());
+        QTest::mouseClick(box.OK, Qt::LeftButton);
+        QVERIFY(!box.isVisible());
+    }
+};
+
 int main(int argc, char** argv) {
     TApplication app(argc, argv);
     AddWndTest add;
     StatWndTest stat;
-    return RunTestObjects({&add, &stat}, argc, argv);
+    AboutDgTest about;
+    return RunTestObjects({&add, &stat, &about}, argc, argv);
 }
 #include "EditingTest.moc"

@@ -1,0 +1,43 @@
+#include "AboutD.h"
+
+#include "Icons.h"
+
+#include <QEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+
+TAboutDg::TAboutDg(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+    , OK(new QPushButton(QStringLiteral("OK"), this))
+    , Panel1(new QFrame(this))
+    , Label1(new QLabel(VersionText, Panel1))
+    , Image1(new QLabel(Panel1)) {
+    setWindowTitle(QStringLiteral("About Tockwell"));
+    setFixedSize(280, 150);
+    Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Panel1->setGeometry(8, 8, 264, 96);
+    // A little larger than the rest of the window.
+    QFont big = Label1->font();
+    big.setPixelSize(std::max(13, big.pixelSize() > 0 ? big.pixelSize() + 2 : 15));
+    Label1->setFont(big);
+    Label1->move(12, 10);
+    Label1->adjustSize();
+    Image1->setPixmap(LoadIcon(QStringLiteral("MAINICON")).pixmap(32, 32));
+    Image1->setGeometry(264 - 8 - 32, 96 - 8 - 32, 32, 32);
+    OK->setDefault(true);
+    OK->setGeometry((280 - 80) / 2, 114, 80, 28);
+    connect(OK, &QPushButton::clicked, this, [this] { OKClick(); });
+}
+
+void TAboutDg::Display() {
+    show();
+    raise();
+    activateWindow();
+}
+
+bool TAboutDg::event(QEvent* e) {
+    if (e->type() == QEvent::WindowActivate)
+        FormActivate();
+    return QDialog::event(e);
+}
