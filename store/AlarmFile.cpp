@@ -138,11 +138,11 @@ void TAlarmFile::SaveList(const AlarmList& list) {
                                          "file still holds the alarms as they were last saved")
                               .arg(native(Path()), what, reason));
     };
-    if (!out.open(QIODevice::WriteOnly))
+    // Unbuffered, so that a short write (a full disc) shows in write()'s result: a
+    // buffered flush was seen to lose it, and commit() then put a cut file in place.
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         fail(QStringLiteral("opening failed"));
-    if (out.write(data) != data.size())
-        fail(QStringLiteral("writing failed"));
-    if (!out.flush())
+    if (out.write(data) != data.size() || !out.flush() || out.size() != data.size())
         fail(QStringLiteral("writing failed"));
     if (!out.commit())
         throw EInOutError(QStringLiteral("The alarms could not be saved to %1 (%2). The file "

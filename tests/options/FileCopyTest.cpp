@@ -66,13 +66,17 @@ TEST(FileCopy, FailuresLeaveTheOldTarget) {
     EXPECT_EQ(errorOf(src, nowhere), "Cannot create file " + QDir::toNativeSeparators(nowhere));
 
     // A full disc part-way: false, the old back-up whole, no half copy left beside it.
-    write(dst, "old backup");
-    bool copied = true;
-    {
-        FileSizeLimit limit(10000);
-        copied = FileCopy(src, dst);
+    // Both a file larger than one block and one smaller than Qt's write buffer.
+    for (qsizetype size : {qsizetype(20000), qsizetype(3120)}) {
+        write(src, QByteArray(size, 'n'));
+        write(dst, "old backup");
+        bool copied = true;
+        {
+            FileSizeLimit limit(1000);
+            copied = FileCopy(src, dst);
+        }
+        EXPECT_FALSE(copied) << size;
+        EXPECT_EQ(read(dst), "old backup") << size;
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2) << size;
     }
-    EXPECT_FALSE(copied);
-    EXPECT_EQ(read(dst), "old backup");
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2);
 }
