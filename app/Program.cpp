@@ -5,8 +5,10 @@
 #include "Errors.h"
 #include "Icons.h"
 #include "MsgDg.h"
+#include "Options.h"
 #include "Sound.h"
 #include "StatFrm.h"
+#include "backupd.h"
 
 #include <QTimer>
 
@@ -32,6 +34,12 @@ TProgram::TProgram(Parts parts)
     m_notice = std::make_unique<TMessageDg>(m_form->AlarmSettings, m_form->CheckState);
     m_aboutDg = std::make_unique<TAboutDg>();
     m_form->SetAboutDg([this] { m_aboutDg->Display(); });
+    m_optionsDg = std::make_unique<TOptionsDg>(m_form->AlarmSettings, *m_form->SettingsKey,
+                                               *m_sound, *this, parts.messages, m_form->ProgramDir);
+    m_optionsDg->OpenBackup = [this](bool mode) {
+        OpenBackup(mode);
+    };
+    m_form->SetOptionsDg([this] { m_optionsDg->Display(); });
     m_cycle = std::make_unique<TCheckCycle>(
         TCheckCycle::Parts{*m_form->AlarmList, m_form->CheckState, m_form->AlarmSettings, *m_clock,
                            *m_notice, *m_sound, *this, *this, parts.messages, parts.locale});
@@ -58,6 +66,9 @@ void TProgram::Shutdown() {
     } catch (const EError& e) {
         ShowErrorBox(m_messages, e.message());
     }
+    delete m_buFrm;
+    m_form->SetOptionsDg({});
+    m_optionsDg.reset();
     m_form->SetAboutDg({});
     m_aboutDg.reset();
     m_cycle.reset();
@@ -67,6 +78,23 @@ void TProgram::Shutdown() {
     m_form->SetStatWnd({});
     m_form->FormDestroy();
     m_form.reset();
+}
+
+TBUFrm* TProgram::BUFrm() const { return m_buFrm; }
+
+void TProgram::OpenBackup(bool backupMode) {
+    BackupMode = backupMode;
+    // One window at a time: a second request replaces the first, so no two windows
+    // act on the one mode.
+    if (m_buFrm)
+        m_buFrm->close();
+    m_buFrm = new TBUFrm(TBUFrm::Parts{
+        *m_form->AlarmList, *m_form->DataFile, *this, m_messages,
+        [this] { Cleanup(*m_form->AlarmList, m_form->CheckState, m_clock->now(), *this); },
+        [this] { m_statWnd->Clearlist(); }, m_form->ProgramDir, &BackupMode});
+    m_buFrm->show();
+    m_buFrm->raise();
+    m_buFrm->activateWindow();
 }
 
 void TProgram::RefreshList() {

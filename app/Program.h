@@ -4,10 +4,13 @@
 #include "TrayIconForm.h"
 
 #include <QLocale>
+#include <QPointer>
 #include <memory>
 
 class TAboutDg;
 class TAddWnd;
+class TBUFrm;
+class TOptionsDg;
 class TMessageDg;
 class TStatWnd;
 
@@ -38,6 +41,12 @@ public:
     TStatWnd& StatWnd() { return *m_statWnd; }
     TMessageDg& Notice() { return *m_notice; }
     TAboutDg& AboutDg() { return *m_aboutDg; }
+    TOptionsDg& OptionsDg() { return *m_optionsDg; }
+    // The newest back-up and restore window while it is open.
+    TBUFrm* BUFrm() const;
+    // Opens a back-up (true) or restore (false) window; one that is open goes first.
+    void OpenBackup(bool backupMode);
+    bool BackupMode = true;
     TCheckCycle& Cycle() { return *m_cycle; }
     const TClock& Clock() const { return *m_clock; }
 
@@ -62,6 +71,8 @@ private:
     std::unique_ptr<TStatWnd> m_statWnd;
     std::unique_ptr<TMessageDg> m_notice;
     std::unique_ptr<TAboutDg> m_aboutDg;
+    std::unique_ptr<TOptionsDg> m_optionsDg;
+    QPointer<TBUFrm> m_buFrm;
     std::unique_ptr<TCheckCycle> m_cycle;
     bool m_shutDown = false;
 };

@@ -1,0 +1,244 @@
+#include "Options.h"
+
+#include "AddAlarm.h"
+#include "AppInfo.h"
+#include "Errors.h"
+#include "UpDown.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+TOptionsDg::TOptionsDg(TAlarmSettings& settings, TSettingsStore& settingsKey, TSoundPlayer& sound,
+                       TListHooks& hooks, TMessageService& messages, QString programDir,
+                       QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+    , m_settings(settings)
+    , m_key(settingsKey)
+    , m_sound(sound)
+    , m_hooks(hooks)
+    , m_messages(messages)
+    , m_programDir(std::move(programDir)) {
+    setWindowTitle(QStringLiteral("Tockwell Options"));
+    setProperty("helpContext", 40);
+    setFixedSize(340, 420);
+
+    BuB = new QPushButton(QStringLiteral("&Back up Alarms"), this);
+    BuB->setGeometry(10, 10, 155, 28);
+    RestoreButton = new QPushButton(QStringLiteral("&Restore Alarms"), this);
+    RestoreButton->setGeometry(175, 10, 155, 28);
+
+    SnoozeGp = new QGroupBox(QStringLiteral(" Snooze "), this);
+    SnoozeGp->setGeometry(10, 46, 320, 84);
+    EnableSnooze = new QCheckBox(QStringLiteral("&Enable snooze"), SnoozeGp);
+    EnableSnooze->setGeometry(12, 22, 200, 22);
+    EnableSnooze->setChecked(true);
+    Label1 = new QLabel(QStringLiteral("Snooze minutes"), SnoozeGp);
+    Label1->setGeometry(12, 50, 120, 24);
+    SnoozeminBox = new QLineEdit(QStringLiteral("5"), SnoozeGp);
+    SnoozeminBox->setGeometry(140, 50, 44, 24);
+    SnoozeminBox->setReadOnly(true);
+    SMUpDown = new TUpDown(5, 60, SnoozeGp);
+    SMUpDown->setGeometry(184, 50, 16, 24);
+    SMUpDown->SetAssociate(SnoozeminBox);
+    SMUpDown->SetPosition(5);
+
+    SoundSel = new QGroupBox(QStringLiteral(" Sound "), this);
+    SoundSel->setGeometry(10, 138, 320, 76);
+    SoundSelButtons = new QButtonGroup(this);
+    auto* soundLayout = new QVBoxLayout(SoundSel);
+    auto* off = new QRadioButton(QStringLiteral("O&ff (Not recommended)"), SoundSel);
+    auto* on = new QRadioButton(QStringLiteral("O&n"), SoundSel);
+    soundLayout->addWidget(off);
+    soundLayout->addWidget(on);
+    SoundSelButtons->addButton(off, 0);
+    SoundSelButtons->addButton(on, 1);
+    on->setChecked(true);
+
+    GroupBox1 = new QGroupBox(this);
+    GroupBox1->setGeometry(10, 220, 320, 36);
+    SFNBox = new QLabel(QStringLiteral("_"), GroupBox1);
+    SFNBox->setGeometry(6, 6, 308, 24);
+    SFNBox->setAlignment(Qt::AlignCenter);
+    SFNBox->setWordWrap(false);
+    Change = new QPushButton(QStringLiteral("&Change sound"), this);
+    Change->setGeometry(10, 262, 155, 28);
+    Play = new QPushButton(QStringLiteral("&Play sound"), this);
+    Play->setGeometry(175, 262, 155, 28);
+
+    GroupBox2 = new QGroupBox(QStringLiteral(" Persistent Sound "), this);
+    GroupBox2->setGeometry(10, 298, 320, 62);
+    PersistBox =
+        new QCheckBox(QStringLiteral("Play sound until I close the alarm dialog"), GroupBox2);
+    PersistBox->setGeometry(12, 26, 300, 22);
+
+    OKButt = new QPushButton(QStringLiteral("OK"), this);
+    OKButt->setGeometry(80, 376, 85, 30);
+    OKButt->setDefault(true);
+    CancelButt = new QPushButton(QStringLiteral("&Cancel"), this);
+    CancelButt->setGeometry(175, 376, 85, 30);
+
+    setTabOrder(EnableSnooze, SnoozeminBox);
+    setTabOrder(SnoozeminBox, on);
+    setTabOrder(on, OKButt);
+    setTabOrder(OKButt, CancelButt);
+    setTabOrder(CancelButt, Change);
+    setTabOrder(Change, Play);
+    setTabOrder(Play, PersistBox);
+    setTabOrder(PersistBox, BuB);
+    setTabOrder(BuB, RestoreButton);
+
+    SoundSelector = [this] {
+        return QFileDialog::getOpenFileName(this, AppTitle, m_programDir,
+                                            QStringLiteral("Wave Files (*.wav)"));
+    };
+    // Ticking the box from the program counts as a click, as the user's does.
+    connect(EnableSnooze, &QCheckBox::toggled, this, [this] { EnableSnoozeClick(); });
+    connect(SoundSelButtons, &QButtonGroup::idClicked, this, [this] { SoundSelClick(); });
+    connect(Change, &QPushButton::clicked, this, Guarded([this] { ChangeClick(); }));
+    connect(Play, &QPushButton::clicked, this, Guarded([this] { PlayClick(); }));
+    connect(OKButt, &QPushButton::clicked, this, Guarded([this] { OKButtClick(); }));
+    connect(CancelButt, &QPushButton::clicked, this, [this] { CancelButtClick(); });
+    connect(BuB, &QPushButton::clicked, this, Guarded([this] { BuBClick(); }));
+    connect(RestoreButton, &QPushButton::clicked, this, Guarded([this] { RestoreButtonClick(); }));
+}
+
+void TOptionsDg::Display() {
+    if (!isVisible())
+        show();
+    raise();
+    activateWindow();
+}
+
+void TOptionsDg::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    FormShow();
+}
+
+void TOptionsDg::EnableSz() {
+    EnableSnooze->setChecked(true);
+    m_settings.SnoozeMin = std::clamp<std::int32_t>(m_settings.SnoozeMin, 5, 60);
+    SMUpDown->SetPosition(m_settings.SnoozeMin);
+    SnoozeminBox->setText(QString::number(m_settings.SnoozeMin));
+    for (QWidget* w : std::initializer_list<QWidget*>{SMUpDown, SnoozeminBox, Label1})
+        w->setEnabled(true);
+}
+
+void TOptionsDg::DisableSz() {
+    EnableSnooze->setChecked(false);
+    for (QWidget* w : std::initializer_list<QWidget*>{SMUpDown, SnoozeminBox, Label1})
+        w->setEnabled(false);
+}
+
+void TOptionsDg::FormShow() {
+    SavedSnooze = m_settings.Snooze;
+    if (m_settings.Snooze)
+        EnableSz();
+    else
+        DisableSz();
+    if (m_settings.Sound) {
+        for (QWidget* w : std::initializer_list<QWidget*>{SFNBox, Change, Play})
+            w->setEnabled(true);
+        SoundSelButtons->button(1)->setChecked(true);
+        SFNBox->setText(QStringLiteral("Sound File: ") + m_settings.SoundFile);
+        ChosenSound = m_settings.SoundFile;
+        PersistBox->setChecked(m_settings.PersistentSound);
+    } else {
+        Change->setEnabled(false);
+        Play->setEnabled(false);
+        SoundSelButtons->button(0)->setChecked(true);
+        SFNBox->setEnabled(false);
+    }
+}
+
+void TOptionsDg::EnableSnoozeClick() {
+    SMUpDown->SetPosition(5);
+    SnoozeminBox->setText(QStringLiteral("5"));
+    if (EnableSnooze->isChecked())
+        EnableSz();
+    else
+        DisableSz();
+}
+
+void TOptionsDg::SoundSelClick() {
+    const int item = SoundSelButtons->checkedId();
+    if (item < 0)
+        return;
+    for (QWidget* w : std::initializer_list<QWidget*>{Change, Play, SFNBox})
+        w->setEnabled(item == 1);
+}
+
+void TOptionsDg::ChangeClick() {
+    const QString file = SoundSelector ? SoundSelector() : QString();
+    if (file.isEmpty())
+        return;
+    ChosenSound = QDir::toNativeSeparators(QFileInfo(file).absoluteFilePath());
+    SFNBox->setText(ChosenSound);
+    // The file dialog may have moved the current folder; the alarms live in this one.
+    if (!m_programDir.isEmpty() && !QDir::setCurrent(m_programDir))
+        throw EInOutError(QStringLiteral("The folder %1 cannot be entered")
+                              .arg(QDir::toNativeSeparators(m_programDir)));
+}
+
+void TOptionsDg::PlayClick() {
+    m_sound.Play(ChosenSound, false);
+}
+
+void TOptionsDg::OKButtClick() {
+    const QString& section = AppTitle;
+    namespace D = SettingDefaults;
+    if (EnableSnooze->isChecked()) {
+        const auto minutes = AddAlarm::WholeNumber(SnoozeminBox->text());
+        if (!minutes) {
+            m_messages.Show({SnoozeMinMessage, AppTitle, TMsgIcon::Exclamation, TMsgButtons::Ok});
+            return;
+        }
+        m_settings.SnoozeMin = *minutes;
+        m_settings.Snooze = true;
+        m_key.WriteBool(section, D::SnoozeName, true);
+        m_key.WriteInteger(section, D::SnoozeMinName, m_settings.SnoozeMin);
+    } else {
+        m_settings.Snooze = false;
+        m_key.WriteBool(section, D::SnoozeName, false);
+    }
+    m_settings.Sound = SoundSelButtons->checkedId() == 1;
+    if (m_settings.Sound) {
+        m_key.WriteBool(section, D::SoundName, true);
+        m_settings.SoundFile = ChosenSound;
+        m_key.WriteString(section, D::SoundFileName, m_settings.SoundFile);
+    } else {
+        m_key.WriteBool(section, D::SoundName, false);
+    }
+    m_settings.PersistentSound = PersistBox->isChecked();
+    m_key.WriteBool(section, D::PersistentSoundName, m_settings.PersistentSound);
+    m_hooks.RefreshList();
+    hide();
+}
+
+void TOptionsDg::CancelButtClick() {
+    ChosenSound = m_settings.SoundFile;
+    SFNBox->setText(m_settings.SoundFile);
+    m_settings.Snooze = SavedSnooze;
+    hide();
+}
+
+void TOptionsDg::reject() {
+    CancelButtClick();
+}
+
+void TOptionsDg::BuBClick() {
+    if (OpenBackup)
+        OpenBackup(true);
+}
+
+void TOptionsDg::RestoreButtonClick() {
+    if (OpenBackup)
+        OpenBackup(false);
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "AddWind.h"
+#include "Application.h"
+#include "Errors.h"
+#include "FakeTray.h"
+#include "Program.h"
+#include "ScriptedMessages.h"
+#include "StatFrm.h"
+
+#include "Help.h"
+#include <QFile>
+#include <QTemporaryDir>
+
+inline TDateTime at(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) {
+    return DateTime::fromQDate(QDate(y, mo, d), QTime(h, mi, s));
+}
+
+inline const QLocale UK(QLocale::English, QLocale::UnitedKingdom);
+
+// The whole program with a fake tray, settings in memory and a clock set by hand.
+struct Harness {
+    QTemporaryDir dir;
+    TMemoryStore settings;
+    ScriptedMessages messages;
+    QStringList trayLog;
+    TManualClock clock{at(2026, 12, 2, 10, 0, 30)}; // a Wednesday
+    std::unique_ptr<TProgram> program;
+
+    explicit Harness(const QByteArray& file = {}) {
+        if (!file.isNull()) {
+            QFile f(dir.path() + "/Tockwell.alarms");
+            f.open(QIODevice::WriteOnly);
+            f.write(file);
+        }
+        static_cast<TApplication*>(qApp)->SetErrorMessages(&messages);
+        program = std::make_unique<TProgram>(
+            TProgram::Parts{messages, settings, nullptr, std::make_unique<FakeTray>(&trayLog),
+                            dir.path() + "/tockwell", &clock, nullptr, UK});
+    }
+    ~Harness() { static_cast<TApplication*>(qApp)->SetErrorMessages(nullptr); }
+    TAddWnd& add() { return program->AddWnd(); }
+    TStatWnd& stat() { return program->StatWnd(); }
+    AlarmList& list() { return *program->Form().AlarmList; }
+    QByteArray file() {
+        QFile f(dir.path() + "/Tockwell.alarms");
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    // What AddClick throws, or an empty text.
+    QString addError() {
+        try {
+            add().AddClick();
+        } catch (const EError& e) {
+            return e.message();
+        }
+        return {};
+    }
+};
