@@ -80,7 +80,9 @@ void TProgram::Shutdown() {
     m_form.reset();
 }
 
-TBUFrm* TProgram::BUFrm() const { return m_buFrm; }
+TBUFrm* TProgram::BUFrm() const {
+    return m_buFrm;
+}
 
 void TProgram::OpenBackup(bool backupMode) {
     BackupMode = backupMode;

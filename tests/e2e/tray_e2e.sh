@@ -72,12 +72,17 @@ wait_for 5 sh -c "[ \$(xwininfo -root -tree | awk '/\"panel\"/ {p = 1; next} p &
 pass "Exit answered Yes ends the program; daily Rung cleared, annual kept"
 
 # --- killed with -9, the next start runs
+# The daily alarm is stored as rung; only a save of the running program clears that.
+"$TOOL" write "$DATA" "1,2026-01-01T23:59:59,1,0,daily rung" "0,2099-01-01T12:00:00,0,1,far off" ||
+    fail "could not write the test alarms"
 start_program
 CRASHED=$LAST
 wait_for 15 has_icon || fail "no icon on the third start"
 kill -9 "$CRASHED"
 wait "$CRASHED" 2>/dev/null
 wait_for 10 sh -c "[ \$(xwininfo -root -tree | awk '/\"panel\"/ {p = 1; next} p && /\"Tockwell\": \\(\"tockwell\"/ {n++} END {print n + 0}') -eq 0 ]"
+DUMP=$("$TOOL" dump "$DATA") || fail "the data file cannot be read after kill -9"
+echo "$DUMP" | grep -qx '1 1 0 daily rung' || fail "the data file changed on kill -9: $DUMP"
 start_program
 AFTER=$LAST
 wait_for 15 has_icon || fail "no icon after a restart following kill -9"
@@ -86,11 +91,13 @@ alive "$AFTER" || fail "the start after kill -9 did not keep running"
 pass "a copy killed with -9 does not block the next start"
 shot after-crash
 
-# --- SIGTERM ends it through the normal shutdown
+# --- SIGTERM ends it through the normal shutdown, which saves the list
 kill -TERM "$AFTER"
 wait_for 10 gone "$AFTER" || fail "SIGTERM did not end the program"
-"$TOOL" dump "$DATA" | grep -qx '1 0 0 daily rung' || fail "alarms lost after SIGTERM"
-pass "SIGTERM ends the program and keeps the alarms"
+DUMP=$("$TOOL" dump "$DATA") || fail "the data file cannot be read after SIGTERM"
+echo "$DUMP" | grep -qx '1 0 0 daily rung' || fail "SIGTERM did not save the list: $DUMP"
+echo "$DUMP" | grep -qx '0 0 1 far off' || fail "alarm lost after SIGTERM: $DUMP"
+pass "SIGTERM ends the program and saves the alarms"
 
 # --- the tray host comes after the program, and restarts while it runs
 kill "$TRAY"
