@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Set up, build and start Tockwell, or run its whole test suite, on Debian 12.
 #   ./dev.sh start   install what is missing, build, start the program
-#   ./dev.sh test    install what is missing, build, run every test
+#   ./dev.sh test    install what is missing, build, run every test: the suite, the
+#                    suite again under ASan and UBSan, and a short fuzz run
+#   ./dev.sh fuzz    only the fuzz run (FUZZ_SECONDS=600 ./dev.sh fuzz for a longer one)
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -12,6 +14,7 @@ PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb trayer xdotool x11-utils x11-xserver-utils imagemagick
     faketime pulseaudio pulseaudio-utils sox
+    clang libclang-rt-14-dev
 )
 
 as_root() {
@@ -65,6 +68,22 @@ sanitized_tests() {
     echo "dev.sh: sanitized run clean (no AddressSanitizer, LeakSanitizer or UBSan report)"
 }
 
+# The data-file fuzzer (clang, libFuzzer) for FUZZ_SECONDS (60 unless set), from the
+# seed files in tests/fuzz/corpus. A crash, a failed check or a sanitizer report ends
+# the run with the input that caused it in build-fuzz/.
+fuzz() {
+    cmake --preset fuzz
+    cmake --build --preset fuzz --parallel "$(nproc)"
+    local corpus
+    corpus=$(mktemp -d)
+    trap 'rm -rf "$corpus"' RETURN
+    build-fuzz/tests/fuzz/alarmfile_fuzz -max_total_time="${FUZZ_SECONDS:-60}" -max_len=16384 \
+        -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$PWD/build-fuzz/" \
+        "$corpus" "$PWD/tests/fuzz/corpus" 2>&1 | grep -E '^(#[0-9]+.*(INITED|DONE)|stat::|==|SUMMARY|alarmfile_fuzz)'
+    [ "${PIPESTATUS[0]}" -eq 0 ] || { echo "dev.sh: the fuzzer found a fault" >&2; exit 1; }
+    echo "dev.sh: fuzz run clean"
+}
+
 case "${1:-}" in
 start)
     install_missing
@@ -80,9 +99,14 @@ test)
     build
     ctest --test-dir build --output-on-failure --timeout 300
     sanitized_tests
+    fuzz
+    ;;
+fuzz)
+    install_missing
+    fuzz
     ;;
 *)
-    echo "usage: $0 start|test" >&2
+    echo "usage: $0 start|test|fuzz" >&2
     exit 2
     ;;
 esac
