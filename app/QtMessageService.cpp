@@ -1,5 +1,6 @@
 #include "QtMessageService.h"
 
+#include <QDebug>
 #include <QMessageBox>
 
 namespace {
@@ -26,6 +27,10 @@ TMsgAnswer QtMessageService::Show(const TMessage& message) {
     // The program's texts break lines with a carriage return; a Qt label wants "\n".
     QString text = message.text;
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+    // Errors and warnings also go to the standard error output, which a desktop session
+    // keeps in its log: what went wrong stays on record after the box is closed.
+    if (message.icon == TMsgIcon::Stop || message.icon == TMsgIcon::Exclamation)
+        qWarning().noquote() << message.caption + QStringLiteral(": ") + text;
     QMessageBox box(toQt(message.icon), message.caption, text, QMessageBox::NoButton, m_parent);
     // Plain text: a message that quotes a file name must never be read as markup.
     box.setTextFormat(Qt::PlainText);
