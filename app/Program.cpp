@@ -14,6 +14,7 @@
 
 TProgram::TProgram(Parts parts)
     : m_messages(parts.messages)
+    , m_locale(parts.locale)
     , m_clock(parts.clock ? parts.clock : &m_systemClock) {
     m_form = std::make_unique<TTrayIconForm>(
         TTrayIconForm::Services{parts.messages, parts.settingsBackend, parts.help,
@@ -24,31 +25,94 @@ TProgram::TProgram(Parts parts)
         m_ownSound = std::make_unique<TQtSoundPlayer>(m_form->ProgramDir);
         m_sound = m_ownSound.get();
     }
-    m_addWnd = std::make_unique<TAddWnd>(*m_form->AlarmList, *m_form->DataFile, *this, *m_clock,
-                                         parts.locale);
-    m_statWnd = std::make_unique<TStatWnd>(*m_form->AlarmList, m_form->AlarmSettings, *m_addWnd,
-                                           m_form->PMenu, parts.locale);
-    // Creating the alarms window loads the alarms.
-    m_statWnd->FormCreate(*m_form->DataFile, parts.messages);
-    m_form->SetStatWnd([this] { m_statWnd->Display(); });
-    m_notice = std::make_unique<TMessageDg>(m_form->AlarmSettings, m_form->CheckState);
-    m_aboutDg = std::make_unique<TAboutDg>();
-    m_form->SetAboutDg([this] { m_aboutDg->Display(); });
-    m_optionsDg = std::make_unique<TOptionsDg>(m_form->AlarmSettings, *m_form->SettingsKey,
-                                               *m_sound, *this, parts.messages, m_form->ProgramDir);
-    m_optionsDg->OpenBackup = [this](bool mode) {
-        OpenBackup(mode);
-    };
-    m_form->SetOptionsDg([this] { m_optionsDg->Display(); });
+    // The alarms are loaded now, in order; a failure is reported once they are.
+    QString error;
+    try {
+        m_form->DataFile->LoadList(*m_form->AlarmList);
+    } catch (const EError& e) {
+        error = e.message();
+    }
+    RefreshList();
+    if (!error.isEmpty())
+        ShowErrorBox(parts.messages, error);
+    m_form->SetStatWnd([this] { StatWnd().Display(); });
+    m_form->SetAboutDg([this] { AboutDg().Display(); });
+    m_form->SetOptionsDg([this] { OptionsDg().Display(); });
     m_cycle = std::make_unique<TCheckCycle>(
         TCheckCycle::Parts{*m_form->AlarmList, m_form->CheckState, m_form->AlarmSettings, *m_clock,
-                           *m_notice, *m_sound, *this, *this, parts.messages, parts.locale});
-    m_notice->SetCycle(m_cycle.get());
+                           *this, *m_sound, *this, *this, parts.messages, parts.locale});
     m_form->CheckCycle = [this] {
         m_cycle->Timer1Timer();
     };
     QObject::connect(m_form->Timer2, &QTimer::timeout, m_form.get(),
                      Guarded([this] { m_cycle->Timer2Timer(); }));
+}
+
+TAddWnd& TProgram::AddWnd() {
+    if (!m_addWnd)
+        m_addWnd = std::make_unique<TAddWnd>(*m_form->AlarmList, *m_form->DataFile, *this, *m_clock,
+                                             m_locale);
+    return *m_addWnd;
+}
+
+TStatWnd& TProgram::StatWnd() {
+    if (!m_statWnd) {
+        TAddWnd& add = AddWnd();
+        m_statWnd = std::make_unique<TStatWnd>(*m_form->AlarmList, m_form->AlarmSettings, add,
+                                               m_form->PMenu, m_locale);
+        m_statWnd->FormCreate();
+    }
+    return *m_statWnd;
+}
+
+TMessageDg& TProgram::Notice() {
+    if (!m_notice) {
+        m_notice = std::make_unique<TMessageDg>(m_form->AlarmSettings, m_form->CheckState);
+        m_notice->SetCycle(m_cycle.get());
+    }
+    return *m_notice;
+}
+
+TAboutDg& TProgram::AboutDg() {
+    if (!m_aboutDg)
+        m_aboutDg = std::make_unique<TAboutDg>();
+    return *m_aboutDg;
+}
+
+TOptionsDg& TProgram::OptionsDg() {
+    if (!m_optionsDg) {
+        m_optionsDg = std::make_unique<TOptionsDg>(m_form->AlarmSettings, *m_form->SettingsKey,
+                                                   *m_sound, *this, m_messages, m_form->ProgramDir);
+        m_optionsDg->OpenBackup = [this](bool mode) {
+            OpenBackup(mode);
+        };
+    }
+    return *m_optionsDg;
+}
+
+bool TProgram::Visible() const {
+    return m_notice && m_notice->Visible();
+}
+
+void TProgram::SetText(const QString& text) {
+    Notice().SetText(text);
+}
+
+void TProgram::SetCaption(const QString& caption) {
+    Notice().SetCaption(caption);
+}
+
+void TProgram::ShowModal() {
+    Notice().ShowModal();
+}
+
+void TProgram::ShowModeless() {
+    Notice().ShowModeless();
+}
+
+void TProgram::Hide() {
+    if (m_notice)
+        m_notice->Hide();
 }
 
 TProgram::~TProgram() {
@@ -60,7 +124,8 @@ void TProgram::Shutdown() {
         return;
     m_shutDown = true;
     m_cycle->StopSound();
-    m_notice->hide();
+    if (m_notice)
+        m_notice->hide();
     try {
         Cleanup(*m_form->AlarmList, m_form->CheckState, m_clock->now(), *this);
     } catch (const EError& e) {
@@ -93,7 +158,11 @@ void TProgram::OpenBackup(bool backupMode) {
     m_buFrm = new TBUFrm(TBUFrm::Parts{
         *m_form->AlarmList, *m_form->DataFile, *this, m_messages,
         [this] { Cleanup(*m_form->AlarmList, m_form->CheckState, m_clock->now(), *this); },
-        [this] { m_statWnd->Clearlist(); }, m_form->ProgramDir, &BackupMode});
+        [this] {
+            if (m_statWnd)
+                m_statWnd->Clearlist();
+        },
+        m_form->ProgramDir, &BackupMode});
     m_buFrm->show();
     m_buFrm->raise();
     m_buFrm->activateWindow();

@@ -17,7 +17,11 @@ class TStatWnd;
 // The program's windows and parts, put together in the order they are created, and
 // taken apart in the reverse order. The list hooks and the icon operations that the
 // check cycle and the clean-up pass use are answered here.
-class TProgram : public TListHooks, public TIconView {
+//
+// Only the main form exists from the start. Every other window is made the first time
+// it is needed, so that a program that waits in the notification area, which is what
+// it mostly does, costs no more than its icon.
+class TProgram : public TListHooks, public TIconView, public TNoticeView {
 public:
     struct Parts {
         TMessageService& messages;
@@ -37,11 +41,15 @@ public:
     void Shutdown();
 
     TTrayIconForm& Form() { return *m_form; }
-    TAddWnd& AddWnd() { return *m_addWnd; }
-    TStatWnd& StatWnd() { return *m_statWnd; }
-    TMessageDg& Notice() { return *m_notice; }
-    TAboutDg& AboutDg() { return *m_aboutDg; }
-    TOptionsDg& OptionsDg() { return *m_optionsDg; }
+    // Each made on first use.
+    TAddWnd& AddWnd();
+    TStatWnd& StatWnd();
+    TMessageDg& Notice();
+    TAboutDg& AboutDg();
+    TOptionsDg& OptionsDg();
+    // Whether that window has been made yet.
+    bool HasStatWnd() const { return m_statWnd != nullptr; }
+    bool HasNotice() const { return m_notice != nullptr; }
     // The newest back-up and restore window while it is open.
     TBUFrm* BUFrm() const;
     // Opens a back-up (true) or restore (false) window; one that is open goes first.
@@ -60,8 +68,17 @@ public:
     void StartAnimation() override;
     void StopAnimation() override;
 
+    // TNoticeView: the check cycle's notice, made when the first alarm rings.
+    bool Visible() const override;
+    void SetText(const QString& text) override;
+    void SetCaption(const QString& caption) override;
+    void ShowModal() override;
+    void ShowModeless() override;
+    void Hide() override;
+
 private:
     TMessageService& m_messages;
+    QLocale m_locale;
     TSystemClock m_systemClock;
     const TClock* m_clock;
     std::unique_ptr<TTrayIconForm> m_form;

@@ -81,19 +81,11 @@ TStatWnd::TStatWnd(AlarmList& list, const TAlarmSettings& settings, TAddWnd& add
     connect(BitBtn3, &QToolButton::clicked, this, [this] { BitBtn3Click(); });
 }
 
-void TStatWnd::FormCreate(TAlarmFile& file, TMessageService& messages) {
-    QString error;
-    try {
-        file.LoadList(m_list);
-    } catch (const EError& e) {
-        error = e.message();
-    }
+void TStatWnd::FormCreate() {
     const int widths[] = {160, 50, 75, 550};
     for (int c = 0; c < 4; ++c)
         AGrid->setColumnWidth(c, widths[c]);
     RefreshList();
-    if (!error.isEmpty())
-        ShowErrorBox(messages, error);
 }
 
 void TStatWnd::Display() {

@@ -27,9 +27,8 @@ public:
     QToolButton* BitBtn3;
     QTableWidget* AGrid;
 
-    // Loads the data file and builds the grid; the grid is built even when loading
-    // fails, and the error is reported afterwards through the error box.
-    void FormCreate(TAlarmFile& file, TMessageService& messages);
+    // Builds the grid from the list, which the program has loaded at start.
+    void FormCreate();
     // Shows the window, or brings it to the front when it is already shown.
     void Display();
 
