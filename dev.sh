@@ -12,7 +12,7 @@ PACKAGES=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev libgl-dev qt6-multimedia-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb trayer xdotool x11-utils x11-xserver-utils imagemagick
+    xvfb trayer xdotool x11-utils x11-xserver-utils imagemagick desktop-file-utils
     faketime pulseaudio pulseaudio-utils sox
     clang libclang-rt-14-dev
 )

@@ -19,6 +19,8 @@ shot() {
     STEP=$((STEP + 1))
     import -window root "$OUT/$(printf '%02d' $STEP)-$1.png" 2>/dev/null || true
 }
+# A picture of one window alone: window_shot NAME WINDOW_ID
+window_shot() { import -window "$2" "$OUT/window-$1.png" 2>/dev/null || true; }
 fail() {
     echo "FAIL: $*"
     shot failed

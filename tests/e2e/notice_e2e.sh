@@ -116,4 +116,27 @@ silent "$WORK/default-end.raw" || fail "the sound is longer than the built-in on
 pass "with the sound file missing the built-in sound plays"
 kill -TERM "$PID"
 wait_for 10 gone "$PID" || fail "SIGTERM did not end the program"
+
+# --- pictures of the alarms window and of a notice, as a user sees them
+settings Sound=0 Snooze=1 SnoozeMin=10
+"$TOOL" write "$DATA" "1,2026-01-05T12:15:00,0,1,Stand-up meeting in room 4" \
+    "2,2026-01-09T17:30:00,0,1,Put the bins out" "3,2026-01-28T10:00:00,0,1,Pay the rent" \
+    "4,2025-06-14T08:00:00,0,1,Mother's birthday: call before work" \
+    "0,2026-03-01T11:30:00,0,1,Leave for the dentist (bring the insurance card)" ||
+    fail "could not write the alarms for the pictures"
+start_program_at "2026-03-01 11:29:45"
+PID=$LAST
+wait_for 15 has_icon || fail "no tray icon"
+xdotool mousemove --window "$(icon_window)" 10 10 click 1
+wait_for 10 sh -c "xdotool search --onlyvisible --name '^Tockwell$' | grep -qv '^$(printf '%d' "$(icon_window)")\$'" ||
+    fail "no alarms window"
+sleep 0.5
+window_shot alarms-window "$(xdotool search --onlyvisible --name '^Tockwell$' | grep -v "^$(printf '%d' "$(icon_window)")\$" | head -1)"
+wait_for 30 sh -c "xdotool search --onlyvisible --name '^One off alarm for ' >/dev/null" ||
+    fail "the one-off alarm for the pictures did not ring"
+sleep 0.5
+window_shot notice "$(notice '^One off alarm for ')"
+pass "pictures of the alarms window and of a notice taken"
+kill -TERM "$PID"
+wait_for 10 gone "$PID" || fail "SIGTERM did not end the program"
 echo "end-to-end run complete"
