@@ -21,6 +21,8 @@ public:
     // What is playing or was last asked to play.
     QUrl Source() const { return m_effect ? m_effect->source() : QUrl(); }
     bool Playing() const { return m_effect && m_effect->isPlaying(); }
+    // A sound is being read, in a thread of Qt's.
+    bool Loading() const { return m_effect && m_effect->status() == QSoundEffect::Loading; }
     // The file a name refers to.
     QString Resolve(const QString& file) const;
 
