@@ -6,10 +6,11 @@
 #include "Icons.h"
 #include "MsgDg.h"
 #include "Options.h"
-#include "Sound.h"
+#include "SoundModule.h"
 #include "StatFrm.h"
 #include "backupd.h"
 
+#include <QCoreApplication>
 #include <QTimer>
 
 TProgram::TProgram(Parts parts)
@@ -22,7 +23,8 @@ TProgram::TProgram(Parts parts)
     if (parts.sound) {
         m_sound = parts.sound;
     } else {
-        m_ownSound = std::make_unique<TQtSoundPlayer>(m_form->ProgramDir);
+        m_ownSound = std::make_unique<TSoundModulePlayer>(QCoreApplication::applicationDirPath(),
+                                                          m_form->ProgramDir);
         m_sound = m_ownSound.get();
     }
     // The alarms are loaded now, in order; a failure is reported once they are.

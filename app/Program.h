@@ -30,7 +30,7 @@ public:
         std::unique_ptr<TTrayBackend> trayBackend; // empty: the desktop's
         QString executablePath;                    // empty: this process's
         const TClock* clock = nullptr;             // empty: the system clock
-        TSoundPlayer* sound = nullptr;             // empty: QSoundEffect
+        TSoundPlayer* sound = nullptr;             // empty: the sound module's
         QLocale locale = QLocale::system();
     };
 

@@ -12,7 +12,7 @@ source "$(dirname "$0")/lib.sh"
 
 PREFIX="$WORK/home/.local"
 cmake --install "$BUILD" --prefix "$PREFIX" >"$WORK/install.log" 2>&1 || { cat "$WORK/install.log"; fail "cmake --install failed"; }
-for f in lib/tockwell/tockwell lib/tockwell/alarm.wav share/applications/tockwell.desktop \
+for f in lib/tockwell/tockwell lib/tockwell/libtockwell_sound.so lib/tockwell/alarm.wav share/applications/tockwell.desktop \
     share/icons/hicolor/32x32/apps/tockwell.xpm; do
     [ -s "$PREFIX/$f" ] || fail "the installation lacks $f"
 done

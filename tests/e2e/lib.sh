@@ -97,6 +97,7 @@ unset DBUS_SESSION_BUS_ADDRESS SESSION_MANAGER
 mkdir -p "$XDG_CONFIG_HOME/Ostrand" "$XDG_RUNTIME_DIR" "$WORK/prog"
 chmod 700 "$XDG_RUNTIME_DIR"
 cp "$PROGRAM" "$WORK/prog/tockwell"
+cp "$(dirname "$PROGRAM")/libtockwell_sound.so" "$WORK/prog/"
 DATA="$WORK/prog/Tockwell.alarms"
 # The settings file, one value an argument: settings Sound=1 "Persistent Sound=0"
 settings() {

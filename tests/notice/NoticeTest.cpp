@@ -5,6 +5,7 @@
 #include "Program.h"
 #include "ScriptedMessages.h"
 #include "Sound.h"
+#include "SoundModule.h"
 #include "TrayIcon.h"
 
 #include <QLabel>
@@ -151,6 +152,18 @@ private slots:
         // process at exit; let the reading end first.
         QTRY_VERIFY_WITH_TIMEOUT(!player.Loading(), 10000);
         QVERIFY(QFile::exists(":/sounds/default.wav"));
+    }
+
+    // The real module is heard in the end-to-end run; here it is missing.
+    void withoutTheSoundModuleAnAlarmRingsTheBell() {
+        TSoundModulePlayer player("/nonexistent/tockwell", "/opt/tockwell/");
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("sound module could not be loaded"));
+        player.Play("alarm.wav", true);
+        QVERIFY(!player.Loaded());
+        QVERIFY(player.Error().contains("tockwell_sound"));
+        QTest::failOnWarning(QRegularExpression("sound module"));
+        player.Play("alarm.wav", true); // tried once, reported once
+        player.Stop();
     }
 
     void soundNamesTheSettingsFile() {
