@@ -36,12 +36,6 @@ menu() {
     xdotool key "$1"
     xdotool keyup "$1"
 }
-titled() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1; }
-has_titled() { [ -n "$(titled "$1")" ]; }
-stop_program() {
-    kill -TERM "$1"
-    wait_for 20 gone "$1" || fail "SIGTERM did not end the program"
-}
 
 settings Sound=0 Snooze=1 SnoozeMin=5
 

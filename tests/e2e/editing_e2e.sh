@@ -61,7 +61,6 @@ shot alarms-window-empty
 click_in "$STAT" 364 34 # Close window
 wait_for 10 no_window 860 || fail "Close window did not hide the alarms window"
 pass "Close window hides the alarms window"
-kill -TERM "$PID"
-wait_for 10 gone "$PID" || fail "SIGTERM did not end the program"
+stop_program "$PID"
 size_is 0 || fail "the data file changed at exit"
 echo "end-to-end run complete"

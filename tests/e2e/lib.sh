@@ -56,6 +56,14 @@ question_window() { xdotool search --onlyvisible --name '^Tockwell$' 2>/dev/null
 has_question() { [ -n "$(question_window)" ]; }
 no_question() { [ -z "$(question_window)" ]; }
 has_menu() { [ -n "$(visible_windows)" ]; }
+# The first visible window whose title matches $1.
+titled() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1; }
+has_titled() { [ -n "$(titled "$1")" ]; }
+# Ends the program $1 as the desktop does at logout: SIGTERM, then its own shutdown.
+stop_program() {
+    kill -TERM "$1"
+    wait_for 20 gone "$1" || fail "SIGTERM did not end the program"
+}
 no_menu() { [ -z "$(visible_windows)" ]; }
 
 start_program() {

@@ -35,10 +35,9 @@ rms() { sox -t raw -r 22050 -e signed -b 16 -c 1 "$1" -n stat 2>&1 | awk '/RMS +
 loud() { awk -v r="$(rms "$1")" 'BEGIN { exit !(r > 0.01) }'; }
 silent() { awk -v r="$(rms "$1")" 'BEGIN { exit !(r < 0.002) }'; }
 
-notice() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1; }
 press_done() {
     local w
-    w=$(notice "$1")
+    w=$(titled "$1")
     xdotool windowfocus --sync "$w" 2>/dev/null
     xdotool key --window "$w" Return
     # xdotool can leave the key down in the server; the next program's window would
@@ -76,8 +75,7 @@ wait_for 15 sh -c "! '$TOOL' dump '$DATA' | grep -q 'bread'" ||
     fail "the one-off alarm is still in the data file after Done"
 "$TOOL" dump "$DATA" | grep -q 'Monthly on the 15th' || fail "the other alarm was lost"
 pass "Done, and the next cycle takes the one-off alarm out of the data file"
-kill -TERM "$PID"
-wait_for 10 gone "$PID" || fail "SIGTERM did not end the program"
+stop_program "$PID"
 
 # --- started after a daily alarm's time: the catch-up notice, persistent sound, Done
 settings Sound=1 SoundFile=alarm.wav "Persistent Sound=1" Snooze=1 SnoozeMin=5
@@ -99,8 +97,7 @@ sleep 0.5
 record 1 "$WORK/after-done.raw"
 silent "$WORK/after-done.raw" || fail "sound after Done (rms $(rms "$WORK/after-done.raw"))"
 pass "Done stops the sound"
-kill -TERM "$PID"
-wait_for 10 gone "$PID" || fail "SIGTERM did not end the program"
+stop_program "$PID"
 
 # --- the sound file is missing: the built-in sound plays (shorter than alarm.wav)
 settings Sound=1 SoundFile=no-such-sound.wav "Persistent Sound=0" Snooze=1 SnoozeMin=5
@@ -114,8 +111,7 @@ record 1 "$WORK/default-end.raw"
 loud "$WORK/default-start.raw" || fail "silence with a missing sound file (rms $(rms "$WORK/default-start.raw"))"
 silent "$WORK/default-end.raw" || fail "the sound is longer than the built-in one (rms $(rms "$WORK/default-end.raw"))"
 pass "with the sound file missing the built-in sound plays"
-kill -TERM "$PID"
-wait_for 10 gone "$PID" || fail "SIGTERM did not end the program"
+stop_program "$PID"
 
 # --- pictures of the alarms window and of a notice, as a user sees them
 settings Sound=0 Snooze=1 SnoozeMin=10
@@ -128,15 +124,13 @@ start_program_at "2026-03-01 11:29:45"
 PID=$LAST
 wait_for 15 has_icon || fail "no tray icon"
 xdotool mousemove --window "$(icon_window)" 10 10 click 1
-wait_for 10 sh -c "xdotool search --onlyvisible --name '^Tockwell$' | grep -qv '^$(printf '%d' "$(icon_window)")\$'" ||
-    fail "no alarms window"
+wait_for 10 has_question || fail "no alarms window"
 sleep 0.5
-window_shot alarms-window "$(xdotool search --onlyvisible --name '^Tockwell$' | grep -v "^$(printf '%d' "$(icon_window)")\$" | head -1)"
+window_shot alarms-window "$(question_window)"
 wait_for 30 sh -c "xdotool search --onlyvisible --name '^One off alarm for ' >/dev/null" ||
     fail "the one-off alarm for the pictures did not ring"
 sleep 0.5
-window_shot notice "$(notice '^One off alarm for ')"
+window_shot notice "$(titled '^One off alarm for ')"
 pass "pictures of the alarms window and of a notice taken"
-kill -TERM "$PID"
-wait_for 10 gone "$PID" || fail "SIGTERM did not end the program"
+stop_program "$PID"
 echo "end-to-end run complete"
