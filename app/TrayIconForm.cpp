@@ -1,6 +1,7 @@
 #include "TrayIconForm.h"
 
 #include "AppInfo.h"
+#include "Application.h"
 #include "Errors.h"
 #include "Help.h"
 #include "Icons.h"
@@ -167,6 +168,21 @@ void TTrayIconForm::Close1Click() {
 }
 
 void TTrayIconForm::Timer1Timer() {
+    TrayIcon1->LookForHost();
+    if (!m_trayLooked) {
+        m_trayLooked = true;
+        // No tray host ten seconds after start (GNOME without its extension, a bare
+        // window manager): the alarms window is the way in; its right click opens the menu.
+        if (!TrayIcon1->Shown())
+            AlarmsWindow1Click();
+    }
     if (CheckCycle)
         CheckCycle();
+}
+
+void TTrayIconForm::SecondCopyStarted(const QString& title) {
+    if (!TrayIcon1->Shown())
+        AlarmsWindow1Click();
+    else
+        RaiseVisibleWindow(title);
 }

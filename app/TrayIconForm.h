@@ -80,7 +80,12 @@ public:
     void Help1Click();
     void Configure1Click();
     void Close1Click();
+    // Also looks for a tray host; at the first tick, with no icon in sight, shows the
+    // alarms window so that the program can be reached without a tray.
     void Timer1Timer();
+    // A second copy was started: with no icon in sight the alarms window comes,
+    // otherwise the visible window titled so comes forward (if there is one).
+    void SecondCopyStarted(const QString& title);
 
     // The list as it is written at exit: Rung cleared for daily, weekly and monthly
     // alarms. Written without changing the list, for a session that may go on.
@@ -94,4 +99,5 @@ private:
     Services m_services;
     std::function<void()> m_showAbout, m_showStat, m_showOptions;
     bool m_destroyed = false;
+    bool m_trayLooked = false;
 };

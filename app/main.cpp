@@ -13,17 +13,25 @@
 #include <cstdio>
 
 int main(int argc, char** argv) {
+    // On Wayland a window can neither keep itself above the others nor take the focus,
+    // and the notice must do both: where the session offers XWayland and the user has
+    // chosen no platform, the program runs through it.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY") &&
+        (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+         qgetenv("XDG_SESSION_TYPE") == "wayland"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
     TApplication app(argc, argv);
     QApplication::setApplicationName(AppTitle);
     QApplication::setOrganizationName(AppOrganisation);
     QApplication::setQuitOnLastWindowClosed(false);
+    // The launcher's name, by which the desktop matches windows to it.
+    QGuiApplication::setDesktopFileName(QStringLiteral("tockwell"));
     QApplication::setWindowIcon(LoadIcon(QStringLiteral("MAINICON")));
 
     // Before any file, icon or box: a second copy only asks the first to come forward.
     TOnlyOne guard(AppTitle);
     if (guard.SecondCopy())
         return 0;
-    QObject::connect(&guard, &TOnlyOne::RaiseRequested, &app, RaiseVisibleWindow);
 
     QtMessageService messages;
     app.SetErrorMessages(&messages);
@@ -33,6 +41,8 @@ int main(int argc, char** argv) {
     TIniStore settingsBackend;
 
     TProgram program({messages, settingsBackend, &help, {}, {}, nullptr, nullptr});
+    QObject::connect(&guard, &TOnlyOne::RaiseRequested, &program.Form(),
+                     &TTrayIconForm::SecondCopyStarted);
 
     // The desktop session is ending: the alarms are saved now, in case the program is
     // not given the time to end normally.

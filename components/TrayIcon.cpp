@@ -69,7 +69,9 @@ void TTrayIcon::Activated(QSystemTrayIcon::ActivationReason reason) {
         break;
     case QSystemTrayIcon::Context: {
         const QPoint where = QCursor::pos();
-        if (PopupMenu) {
+        // A host that shows the exported menu has shown it already; one that asks through
+        // ContextMenu would wait for its reply while a menu ran here.
+        if (PopupMenu && !m_backend->HostShowsMenu()) {
             // Let what is queued run first, then wait for the menu to close.
             QCoreApplication::processEvents();
             PopupMenu->exec(where);
@@ -83,24 +85,75 @@ void TTrayIcon::Activated(QSystemTrayIcon::ActivationReason reason) {
     }
 }
 
-TQtTrayBackend::TQtTrayBackend(TTrayIcon* owner) {
-    QObject::connect(&m_tray, &QSystemTrayIcon::activated, owner, &TTrayIcon::Activated);
+void TTrayIcon::LookForHost() {
+    if (m_active)
+        m_backend->LookForHost();
+}
+
+TQtTrayBackend::TQtTrayBackend(TTrayIcon* owner)
+    : m_owner(owner)
+    , m_hosts(std::make_unique<TTrayHostWatch>()) {
+    QObject::connect(m_hosts.get(), &TTrayHostWatch::Appeared, owner, [this] {
+        if (m_tray && m_statusNotifier) {
+            // WORKAROUND: Qt 6.4 does not register its item again with a watcher that
+            // restarted (a panel restart): hiding and showing the icon does.
+            m_tray->hide();
+            m_tray->show();
+        } else {
+            create();
+        }
+    });
+}
+
+TQtTrayBackend::~TQtTrayBackend() = default;
+
+void TQtTrayBackend::create() {
+    if (!m_wanted || m_tray || m_icon.isNull())
+        return;
+    // Asked again just before Qt asks, so that both see the same desktop.
+    m_statusNotifier = TTrayHostWatch::StatusNotifierHostNow();
+    if (m_statusNotifier)
+        m_hosts->NoteStatusNotifierHost();
+    m_tray = std::make_unique<QSystemTrayIcon>(m_icon);
+    QObject::connect(m_tray.get(), &QSystemTrayIcon::activated, m_owner, &TTrayIcon::Activated);
+    m_tray->setToolTip(m_toolTip);
+    if (m_statusNotifier && m_owner->PopupMenu)
+        m_tray->setContextMenu(m_owner->PopupMenu);
+    m_tray->show();
 }
 
 bool TQtTrayBackend::Add(const QIcon& icon, const QString& toolTip) {
-    m_tray.setIcon(icon);
-    m_tray.setToolTip(toolTip);
-    m_tray.show();
-    return QSystemTrayIcon::isSystemTrayAvailable();
+    m_wanted = true;
+    return Modify(icon, toolTip);
 }
 
 bool TQtTrayBackend::Modify(const QIcon& icon, const QString& toolTip) {
-    m_tray.setIcon(icon);
-    m_tray.setToolTip(toolTip);
+    m_icon = icon;
+    m_toolTip = toolTip;
+    if (m_tray) {
+        m_tray->setIcon(icon);
+        m_tray->setToolTip(toolTip);
+    } else if (m_hosts->StatusNotifierHost() || TTrayHostWatch::XEmbedHost()) {
+        // Made from the event loop, once the owner has its menu.
+        QMetaObject::invokeMethod(
+            m_owner, [this] { create(); }, Qt::QueuedConnection);
+    }
     return true;
 }
 
 bool TQtTrayBackend::Delete() {
-    m_tray.hide();
+    m_wanted = false;
+    m_tray.reset();
     return true;
+}
+
+bool TQtTrayBackend::Shown() const {
+    if (!m_tray)
+        return false;
+    return m_statusNotifier ? m_hosts->StatusNotifierHost() : TTrayHostWatch::XEmbedHost();
+}
+
+void TQtTrayBackend::LookForHost() {
+    if (m_wanted && !m_tray)
+        m_hosts->Look();
 }

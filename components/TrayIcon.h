@@ -1,5 +1,6 @@
 #pragma once
 
+#include "TrayHost.h"
 #include <QIcon>
 #include <QObject>
 #include <QPoint>
@@ -18,6 +19,12 @@ public:
     virtual bool Add(const QIcon& icon, const QString& toolTip) = 0;
     virtual bool Modify(const QIcon& icon, const QString& toolTip) = 0;
     virtual bool Delete() = 0;
+    // The host shows the menu itself (StatusNotifierItem: the menu is exported).
+    virtual bool HostShowsMenu() const { return false; }
+    // The icon is in a notification area now.
+    virtual bool Shown() const { return true; }
+    // Looks for a tray host that may have come since the last look.
+    virtual void LookForHost() {}
 };
 
 // One icon in the notification area with a tooltip. A click reports OnClick, a double
@@ -62,6 +69,11 @@ public:
     // A mouse event on the icon, as the notification area reports it.
     void Activated(QSystemTrayIcon::ActivationReason reason);
 
+    // Active and shown by a tray host: the user can see the icon.
+    bool Shown() const { return m_active && m_backend->Shown(); }
+    // Looks for a tray host while the icon waits for one; cheap, for a periodic check.
+    void LookForHost();
+
 private:
     void add();
     void change();
@@ -75,16 +87,35 @@ private:
     bool m_showDesigning = false;
 };
 
-// The notification area of the desktop, through QSystemTrayIcon. Qt shows the icon as
-// soon as a tray host appears and again after the host restarts (XEmbed on X11,
-// StatusNotifierItem where a watcher runs).
+// The notification area of the desktop, through QSystemTrayIcon: StatusNotifierItem
+// over D-Bus where a host is registered, else XEmbed on X11.
+//
+// Qt chooses the protocol once per process, when the first QSystemTrayIcon is made,
+// and never asks again: one made before the panel has started would never show on a
+// desktop that speaks only StatusNotifierItem. So the QSystemTrayIcon is made only
+// once a host is there. From then on Qt shows the icon again after the host restarts.
+//
+// On StatusNotifierItem the menu is exported (com.canonical.dbusmenu) and the host
+// shows it; on XEmbed the icon's owner opens it at the cursor.
 class TQtTrayBackend : public TTrayBackend {
 public:
     explicit TQtTrayBackend(TTrayIcon* owner);
+    ~TQtTrayBackend() override;
     bool Add(const QIcon& icon, const QString& toolTip) override;
     bool Modify(const QIcon& icon, const QString& toolTip) override;
     bool Delete() override;
+    bool HostShowsMenu() const override { return m_tray && m_statusNotifier; }
+    bool Shown() const override;
+    void LookForHost() override;
 
 private:
-    QSystemTrayIcon m_tray;
+    void create();
+
+    TTrayIcon* m_owner;
+    std::unique_ptr<TTrayHostWatch> m_hosts;
+    std::unique_ptr<QSystemTrayIcon> m_tray;
+    QIcon m_icon;
+    QString m_toolTip;
+    bool m_wanted = false;
+    bool m_statusNotifier = false;
 };

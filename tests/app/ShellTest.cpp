@@ -112,6 +112,26 @@ private slots:
         QCOMPARE(trayLog.last(), QString("delete"));
     }
 
+    void withoutAnIconInSightTheAlarmsWindowIsTheWayIn() {
+        for (bool iconAtFirstTick : {true, false}) {
+            auto tray = std::make_unique<FakeTray>(&trayLog);
+            FakeTray* host = tray.get();
+            host->shown = iconAtFirstTick;
+            TTrayIconForm form(TTrayIconForm::Services{messages, settings, nullptr, std::move(tray),
+                                                       dir.path() + "/tockwell"});
+            int shown = 0;
+            form.SetStatWnd([&] { ++shown; });
+            form.Timer1Timer();
+            QCOMPARE(shown, iconAtFirstTick ? 0 : 1);
+            host->shown = !iconAtFirstTick;
+            form.Timer1Timer(); // only the first tick looks
+            QCOMPARE(shown, iconAtFirstTick ? 0 : 1);
+            // A second start: the alarms window while no icon shows, else only a raise.
+            form.SecondCopyStarted("Tockwell");
+            QCOMPARE(shown, 1); // opened now, or at the first tick and only raised now
+        }
+    }
+
     void programFolderOfAPath() {
         QCOMPARE(TTrayIconForm::ProgramDirOf("/opt/tockwell/tockwell"), QString("/opt/tockwell/"));
         QCOMPARE(TTrayIconForm::ProgramDirOf("/tockwell"), QString("/"));

@@ -15,9 +15,12 @@ class TrayIconTest : public QObject {
     Q_OBJECT
 
     QStringList log;
+    FakeTray* host = nullptr;
     std::unique_ptr<TTrayIcon> make() {
         log.clear();
-        return std::make_unique<TTrayIcon>(nullptr, std::make_unique<FakeTray>(&log));
+        auto tray = std::make_unique<FakeTray>(&log);
+        host = tray.get();
+        return std::make_unique<TTrayIcon>(nullptr, std::move(tray));
     }
     static QIcon someIcon() {
         QPixmap p(16, 16);
@@ -105,6 +108,13 @@ private slots:
         });
         icon->Activated(QSystemTrayIcon::Context);
         QCOMPARE(events, (QStringList{"menu 1", "right 2 0"}));
+
+        // A StatusNotifierItem host shows the exported menu itself: nothing waits here.
+        host->hostShowsMenu = true;
+        events.clear();
+        icon->Activated(QSystemTrayIcon::Context);
+        QCOMPARE(events, (QStringList{"right 2 0"}));
+        QVERIFY(!menu.isVisible());
     }
 };
 

@@ -18,6 +18,11 @@ public:
         *m_log << "delete";
         return true;
     }
+    bool Shown() const override { return shown; }
+    bool HostShowsMenu() const override { return hostShowsMenu; }
+
+    bool shown = true;          // a tray host shows the icon
+    bool hostShowsMenu = false; // as a StatusNotifierItem host does
 
 private:
     bool note(const char* what, const QIcon& icon, const QString& tip) {
