@@ -10,10 +10,11 @@ cd "$(dirname "$0")"
 # Debian packages the build and the tests need.
 PACKAGES=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev libgl-dev qt6-multimedia-dev
+    qt6-base-dev libgl-dev qt6-multimedia-dev libxcb1-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb trayer xdotool x11-utils x11-xserver-utils imagemagick desktop-file-utils
     faketime pulseaudio pulseaudio-utils sox
+    dbus-x11 xfwm4 xfce4-panel xterm at-spi2-core python3-pyatspi python3-gi
     clang libclang-rt-14-dev
 )
 

@@ -2,9 +2,9 @@
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
-#include <QDBusInterface>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
+#include <QDBusReply>
 #include <QDBusServiceWatcher>
 #include <QDBusVariant>
 #include <QGuiApplication>
@@ -45,12 +45,19 @@ TTrayHostWatch::TTrayHostWatch(QObject* parent)
     askWatcher();
 }
 
-void TTrayHostWatch::askWatcher() {
+namespace {
+QDBusMessage hostQuestion() {
     QDBusMessage get = QDBusMessage::createMethodCall(
         WatcherService, WatcherPath, QStringLiteral("org.freedesktop.DBus.Properties"),
         QStringLiteral("Get"));
     get << WatcherService << HostProperty;
-    auto* call = new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(get), this);
+    return get;
+}
+} // namespace
+
+void TTrayHostWatch::askWatcher() {
+    auto* call =
+        new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(hostQuestion()), this);
     connect(call, &QDBusPendingCallWatcher::finished, this, &TTrayHostWatch::answered);
 }
 
@@ -71,8 +78,8 @@ bool TTrayHostWatch::StatusNotifierHostNow() {
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected() || !bus.interface()->isServiceRegistered(WatcherService))
         return false;
-    QDBusInterface watcher(WatcherService, WatcherPath, WatcherService, bus);
-    return watcher.isValid() && watcher.property(qPrintable(HostProperty)).toBool();
+    const QDBusReply<QDBusVariant> reply = bus.call(hostQuestion());
+    return reply.isValid() && reply.value().variant().toBool();
 }
 
 bool TTrayHostWatch::XEmbedHost() {

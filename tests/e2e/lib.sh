@@ -26,6 +26,9 @@ fail() {
     shot failed
     echo "--- windows at ${SECONDS} s"; xwininfo -root -tree 2>/dev/null | grep -i tockwell
     xdotool search --onlyvisible --class tockwell 2>&1 | head -5
+    if [ "${DBUS_SESSION_BUS_ADDRESS:-disabled:}" != disabled: ]; then
+        echo "--- widgets"; widgets
+    fi
     echo "--- program output"; cat "$WORK/program.log" 2>/dev/null
     if [ -n "${DATA:-}" ] && [ -n "${TOOL:-}" ]; then
         echo "--- data file"; "$TOOL" dump "$DATA" 2>&1
@@ -43,7 +46,7 @@ wait_for() {
         sleep 0.1
     done
 }
-alive() { [ -e "/proc/$1/status" ] && ! grep -q '^State:.*Z' "/proc/$1/status"; }
+alive() { [ -e "/proc/$1/status" ] && ! grep -qs '^State:.*Z' "/proc/$1/status"; }
 gone() { ! alive "$1"; }
 
 # The tray icons of the program: children of trayer's panel window.
@@ -81,24 +84,6 @@ start_program_at() {
     PIDS+=("$LAST")
 }
 
-# --- a virtual X server and a tray host
-exec 6>"$WORK/display"
-Xvfb -displayfd 6 -screen 0 1024x600x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
-PIDS+=($!)
-wait_for 10 test -s "$WORK/display" || fail "Xvfb did not start"
-export DISPLAY=":$(head -1 "$WORK/display")"
-# No key repeat: a key still held when one program ends must not go on pressing a
-# button of the next one.
-xset r off
-start_tray() {
-    trayer --edge top --align right --widthtype pixel --width 200 --heighttype pixel --height 32 \
-        --transparent false >>"$WORK/trayer.log" 2>&1 &
-    TRAY=$!
-    PIDS+=("$TRAY")
-    wait_for 10 sh -c 'xwininfo -root -tree | grep -q "\"panel\""' || fail "trayer did not start"
-}
-start_tray
-
 # --- a program folder and a settings folder of their own
 export XDG_CONFIG_HOME="$WORK/config" XDG_RUNTIME_DIR="$WORK/runtime"
 unset DBUS_SESSION_BUS_ADDRESS SESSION_MANAGER
@@ -114,3 +99,104 @@ settings() {
         printf '%s\n' "$@"
     } >"$XDG_CONFIG_HOME/Ostrand/Tockwell.ini"
 }
+
+# --- a virtual X server and a desktop on it
+exec 6>"$WORK/display"
+Xvfb -displayfd 6 -screen 0 1024x600x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+PIDS+=($!)
+wait_for 10 test -s "$WORK/display" || fail "Xvfb did not start"
+export DISPLAY=":$(head -1 "$WORK/display")"
+# No key repeat: a key still held when one program ends must not go on pressing a
+# button of the next one.
+xset r off
+start_tray() {
+    trayer --edge top --align right --widthtype pixel --width 200 --heighttype pixel --height 32 \
+        --transparent false >>"$WORK/trayer.log" 2>&1 &
+    TRAY=$!
+    PIDS+=("$TRAY")
+    DESK_PIDS+=("$TRAY")
+    wait_for 10 sh -c 'xwininfo -root -tree | grep -q "\"panel\""' || fail "trayer did not start"
+}
+
+# A private session bus, as a desktop session has one; the program's widgets are read
+# through AT-SPI on it.
+start_bus() {
+    eval "$(dbus-launch --sh-syntax)"
+    export DBUS_SESSION_BUS_ADDRESS QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+    PIDS+=("$DBUS_SESSION_BUS_PID")
+    DESK_PIDS+=("$DBUS_SESSION_BUS_PID")
+}
+start_wm() {
+    xfwm4 --compositor=off >>"$WORK/xfwm4.log" 2>&1 &
+    PIDS+=($!)
+    DESK_PIDS+=($!)
+    wait_for 10 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' || fail "xfwm4 did not start"
+}
+# xfce4-panel with one top panel: a separator that fills it, the tray at its right end.
+# It owns the StatusNotifierWatcher (and the XEmbed selection too).
+start_panel() {
+    local conf="$XDG_CONFIG_HOME/xfce4/xfconf/xfce-perchannel-xml"
+    mkdir -p "$conf"
+    cat >"$conf/xfce4-panel.xml" <<'XML'
+<?xml version="1.0" encoding="UTF-8"?>
+<channel name="xfce4-panel" version="1.0">
+  <property name="configver" type="int" value="2"/>
+  <property name="panels" type="array">
+    <value type="int" value="1"/>
+    <property name="panel-1" type="empty">
+      <property name="position" type="string" value="p=6;x=0;y=0"/>
+      <property name="length" type="uint" value="100"/>
+      <property name="position-locked" type="bool" value="true"/>
+      <property name="size" type="uint" value="32"/>
+      <property name="plugin-ids" type="array">
+        <value type="int" value="1"/>
+        <value type="int" value="2"/>
+      </property>
+    </property>
+  </property>
+  <property name="plugins" type="empty">
+    <property name="plugin-1" type="string" value="separator">
+      <property name="expand" type="bool" value="true"/>
+      <property name="style" type="uint" value="0"/>
+    </property>
+    <property name="plugin-2" type="string" value="systray"/>
+  </property>
+</channel>
+XML
+    xfce4-panel >>"$WORK/panel.log" 2>&1 &
+    PIDS+=($!)
+    DESK_PIDS+=($!)
+    wait_for 15 sh -c 'dbus-send --session --print-reply --dest=org.kde.StatusNotifierWatcher /StatusNotifierWatcher \
+        org.freedesktop.DBus.Properties.Get string:org.kde.StatusNotifierWatcher \
+        string:IsStatusNotifierHostRegistered 2>/dev/null | grep -q true' || fail "xfce4-panel did not start"
+}
+# trayer: XEmbed tray, no D-Bus, no window manager. xfce: a session bus, xfwm4 and
+# xfce4-panel (StatusNotifierItem). sni: a session bus only, for a watcher of the
+# test's own. none: a session bus and xfwm4, no tray of any kind.
+start_desktop() {
+    DESK_PIDS=()
+    case $1 in
+    # No session bus; "disabled:" keeps D-Bus from starting one of its own on the display.
+    trayer) export DBUS_SESSION_BUS_ADDRESS=disabled: && start_tray ;;
+    xfce) start_bus && start_wm && start_panel ;;
+    sni) start_bus ;;
+    none) start_bus && start_wm ;;
+    esac
+}
+stop_desktop() {
+    for p in "${DESK_PIDS[@]}"; do kill "$p" 2>/dev/null; done
+    for p in "${DESK_PIDS[@]}"; do wait_for 10 gone "$p"; done
+    unset DBUS_SESSION_BUS_ADDRESS
+}
+start_desktop "${DESKTOP:-trayer}"
+
+# --- on a StatusNotifierItem desktop
+DESKTOP_PY="$(dirname "${BASH_SOURCE[0]}")/desktop.py"
+desktop() { /usr/bin/python3 "$DESKTOP_PY" "$@"; }
+has_item() { [ -n "$(desktop items 2>/dev/null)" ]; }
+# What a screen reader reads of the program now.
+widgets() { timeout 20 /usr/bin/python3 "$DESKTOP_PY" widgets Tockwell 2>/dev/null; }
+# A line of the program's widgets matches $1 (grep pattern).
+has_widget() { grep -q -- "$1" <<<"$(widgets)"; }
+# xfce4-panel draws the bell at its right end.
+click_bell() { xdotool mousemove 1012 16 click "$1"; }
