@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Tockwell's idle cost beside a bare Qt tray program (bench/bare_tray.cpp), both built
-# by the same CMake, measured one after the other under Xvfb with trayer as tray host:
+# by the same CMake, measured one after the other under Xvfb, on trayer (XEmbed) or,
+# with DESKTOP=xfce, on xfce4-panel over D-Bus (StatusNotifierItem) with xfwm4:
 #   - time from start until the tray icon exists (median of RUNS starts, 7 unless set)
 #   - resident memory 10 s after start: VmRSS and PSS
 #   - CPU time and wake-ups (context switches of all threads) over IDLE seconds, 60
 #     unless set, while nothing rings
 # Prints a table with the ratios Tockwell / bare. Tockwell starts with 20 alarms of all
 # kinds, none of which rings while it is measured (the clock is set by faketime).
-#   bench/idle_cost.sh [BUILD_FOLDER]      (default: build)
+#   [DESKTOP=xfce] bench/idle_cost.sh [BUILD_FOLDER]      (default: build)
 set -uo pipefail
 HERE=$(cd "$(dirname "$0")" && pwd)
 BUILD=$(cd "${1:-$HERE/../build}" && pwd)
@@ -21,6 +22,7 @@ for f in "$PROGRAM" "$BARE" "$TOOL"; do
 done
 OUT=$(mktemp -d)
 source "$HERE/../tests/e2e/lib.sh"
+unset QT_LINUX_ACCESSIBILITY_ALWAYS_ON # as on a desktop without a screen reader
 trap 'cleanup; rm -rf "$OUT"' EXIT
 cp "$BARE" "$WORK/prog/bare_tray"
 cp "$(dirname "$PROGRAM")/alarm.wav" "$WORK/prog/"
@@ -29,8 +31,17 @@ ALARMS=()
 for i in $(seq 1 20); do ALARMS+=("$((i % 5)),2099-0$((i % 9 + 1))-1${i: -1}T0$((i % 10)):30:00,0,1,alarm $i"); done
 "$TOOL" write "$DATA" "${ALARMS[@]}" || fail "could not write the alarms"
 
-# The tray icon of a program with this class name: a child of trayer's panel.
-icon_of() { xwininfo -root -tree 2>/dev/null | awk -v c="(\"$1\"" '/"panel"/ {p = 1; next} p && index($0, c) {n++} END {exit !n}'; }
+# The tray icon of a program with this class name: a child of trayer's panel, or on
+# xfce4-panel an item registered with its watcher (one program runs at a time).
+icon_of() {
+    if [ "${DESKTOP:-trayer}" = xfce ]; then
+        dbus-send --session --print-reply=literal --dest=org.kde.StatusNotifierWatcher /StatusNotifierWatcher \
+            org.freedesktop.DBus.Properties.Get string:org.kde.StatusNotifierWatcher \
+            string:RegisteredStatusNotifierItems 2>/dev/null | grep -q StatusNotifierItem
+    else
+        xwininfo -root -tree 2>/dev/null | awk -v c="(\"$1\"" '/"panel"/ {p = 1; next} p && index($0, c) {n++} END {exit !n}'
+    fi
+}
 now_ms() { date +%s%3N; }
 # Starts $1 (tockwell or bare_tray) and waits for its icon: PID in LAST, time in MS.
 start_timed() {
@@ -52,7 +63,9 @@ stop() {
     wait_for 10 gone "$1" || kill -9 "$1"
     wait "$1" 2>/dev/null
     wait_for 10 sh -c "! xwininfo -root -tree | grep -q '(\"$2\"'"
+    wait_for 10 no_icon_of "$2"
 }
+no_icon_of() { ! icon_of "$1"; }
 median() { sort -n | awk '{a[NR] = $1} END {print (NR % 2) ? a[(NR + 1) / 2] : (a[NR / 2] + a[NR / 2 + 1]) / 2}'; }
 ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 switches() { cat /proc/"$1"/task/*/status | awk '/_ctxt_switches/ {n += $2} END {print n}'; }
