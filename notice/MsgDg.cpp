@@ -55,6 +55,11 @@ void TMessageDg::SetText(const QString& text) {
 }
 
 void TMessageDg::FormActivate() {
+    fitToMessage();
+    StopButt->setFocus();
+}
+
+void TMessageDg::fitToMessage() {
     const auto alarm = m_state.NoticeAlarm.lock();
     const qsizetype length = alarm ? TextToDisplay(alarm->Text).size() : 0;
     int height = 198, textHeight = 121, buttonTop = 136;
@@ -84,7 +89,6 @@ void TMessageDg::FormActivate() {
         StopButt->move(211, buttonTop);
     }
     Image1->move(Image1->x(), height - 61);
-    StopButt->setFocus();
 }
 
 void TMessageDg::StopButtClick() {
@@ -119,6 +123,10 @@ void TMessageDg::ShowModeless() {
 bool TMessageDg::event(QEvent* e) {
     if (e->type() == QEvent::WindowActivate)
         FormActivate();
+    // The window manager's frame may become known only after the window is up and has
+    // the focus (it is put into its frame, which moves it): fit again to its real size.
+    else if (e->type() == QEvent::Move && isVisible())
+        fitToMessage();
     return QDialog::event(e);
 }
 

@@ -42,6 +42,9 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
 
 private:
+    // FormActivate without the focus: the sizes for the message and the frame.
+    void fitToMessage();
+
     const TAlarmSettings& m_settings;
     TCheckCycle* m_cycle = nullptr;
     const TCheckState& m_state; // NoticeAlarm: whose message length sizes the window

@@ -82,10 +82,11 @@ xprop -id "$NOTICE" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE || fail "the not
 [ "$(xdotool getactivewindow)" = "$NOTICE" ] || fail "the notice did not take the focus"
 TOP=$(xprop -root _NET_CLIENT_LIST_STACKING | awk '{print $NF}')
 [ "$((TOP))" = "$NOTICE" ] || fail "the notice is not the top window"
-# A short message: 98 pixels high with the title bar and frame.
-FRAME=$(xwininfo -id "$NOTICE" -tree | awk '/Parent window id/ {print $4}')
-FRAMED=$(xwininfo -id "$FRAME" | awk '/Height:/ {print $2}')
-[ "$FRAMED" = 98 ] || fail "the notice is $FRAMED pixels high with its frame, not 98"
+# A short message: 98 pixels high with the title bar and frame (fitted once the window
+# manager's frame is known).
+framed_height() { xwininfo -id "$(xwininfo -id "$NOTICE" -tree | awk '/Parent window id/ {print $4}')" | awk '/Height:/ {print $2}'; }
+notice_fitted() { [ "$(framed_height)" = 98 ]; }
+wait_for 5 notice_fitted || fail "the notice is $(framed_height) pixels high with its frame, not 98"
 xdotool key Return
 wait_for 5 sh -c '! xdotool search --onlyvisible --name "^One off alarm for " | grep -q .' || fail "Enter did not answer the notice"
 wait_for 15 sh -c "! '$TOOL' dump '$DATA' | grep -q 'Call back'" || fail "Done did not reach the data file"

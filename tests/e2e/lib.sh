@@ -29,6 +29,9 @@ fail() {
     if [ "${DBUS_SESSION_BUS_ADDRESS:-disabled:}" != disabled: ]; then
         echo "--- widgets"; widgets
     fi
+    for log in "$WORK"/{trayer,xfwm4,panel}.log; do
+        [ -s "$log" ] && { echo "--- $(basename "$log")"; tail -5 "$log"; }
+    done
     echo "--- program output"; cat "$WORK/program.log" 2>/dev/null
     if [ -n "${DATA:-}" ] && [ -n "${TOOL:-}" ]; then
         echo "--- data file"; "$TOOL" dump "$DATA" 2>&1
@@ -102,7 +105,9 @@ settings() {
 
 # --- a virtual X server and a desktop on it
 exec 6>"$WORK/display"
-Xvfb -displayfd 6 -screen 0 1024x600x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+# -noreset: a desktop that stops while no other client is connected must not reset
+# the server under the next one.
+Xvfb -displayfd 6 -screen 0 1024x600x24 -nolisten tcp -noreset >"$WORK/xvfb.log" 2>&1 &
 PIDS+=($!)
 wait_for 10 test -s "$WORK/display" || fail "Xvfb did not start"
 export DISPLAY=":$(head -1 "$WORK/display")"
@@ -186,6 +191,9 @@ start_desktop() {
 stop_desktop() {
     for p in "${DESK_PIDS[@]}"; do kill "$p" 2>/dev/null; done
     for p in "${DESK_PIDS[@]}"; do wait_for 10 gone "$p"; done
+    # The next window manager is known to be up by this property, which a killed one
+    # leaves behind.
+    xprop -root -remove _NET_SUPPORTING_WM_CHECK
     unset DBUS_SESSION_BUS_ADDRESS
 }
 start_desktop "${DESKTOP:-trayer}"
