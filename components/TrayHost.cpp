@@ -22,6 +22,14 @@ int screenNumber() {
     const qsizetype dot = display.indexOf('.', colon < 0 ? 0 : colon);
     return dot < 0 ? 0 : display.mid(dot + 1).toInt();
 }
+
+QDBusMessage hostQuestion() {
+    QDBusMessage get = QDBusMessage::createMethodCall(
+        WatcherService, WatcherPath, QStringLiteral("org.freedesktop.DBus.Properties"),
+        QStringLiteral("Get"));
+    get << WatcherService << HostProperty;
+    return get;
+}
 } // namespace
 
 TTrayHostWatch::TTrayHostWatch(QObject* parent)
@@ -33,27 +41,15 @@ TTrayHostWatch::TTrayHostWatch(QObject* parent)
                                             QDBusServiceWatcher::WatchForOwnerChange, this);
     connect(service, &QDBusServiceWatcher::serviceOwnerChanged, this,
             [this](const QString&, const QString&, const QString& owner) {
-                if (!owner.isEmpty()) {
-                    askWatcher();
-                } else if (m_sniHost) {
+                if (owner.isEmpty())
                     m_sniHost = false;
-                    emit Vanished();
-                }
+                else
+                    askWatcher();
             });
     bus.connect(WatcherService, WatcherPath, WatcherService,
                 QStringLiteral("StatusNotifierHostRegistered"), this, SLOT(askWatcher()));
     askWatcher();
 }
-
-namespace {
-QDBusMessage hostQuestion() {
-    QDBusMessage get = QDBusMessage::createMethodCall(
-        WatcherService, WatcherPath, QStringLiteral("org.freedesktop.DBus.Properties"),
-        QStringLiteral("Get"));
-    get << WatcherService << HostProperty;
-    return get;
-}
-} // namespace
 
 void TTrayHostWatch::askWatcher() {
     auto* call =
@@ -70,8 +66,6 @@ void TTrayHostWatch::answered(QDBusPendingCallWatcher* call) {
     m_sniHost = host;
     if (host)
         emit Appeared();
-    else
-        emit Vanished();
 }
 
 bool TTrayHostWatch::StatusNotifierHostNow() {

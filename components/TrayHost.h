@@ -30,8 +30,6 @@ public:
 signals:
     // A host is there, or came back after it went: a tray icon can be shown.
     void Appeared();
-    // The StatusNotifierItem host went away.
-    void Vanished();
 
 private:
     Q_SLOT void askWatcher();
