@@ -29,7 +29,9 @@ public:
 
 // One icon in the notification area with a tooltip. A click reports OnClick, a double
 // click OnDblClick (after the click of its first press), a right click opens PopupMenu
-// at the cursor and then reports OnRightClick.
+// at the cursor and then reports OnRightClick; a host that shows the exported menu
+// itself (StatusNotifierItem) shows PopupMenu, and only a ContextMenu request of such a
+// host reports OnRightClick.
 //
 // Nothing reaches the notification area while the icon is not active. An icon added
 // without a tooltip schedules one refresh for the next event processing, which sends
