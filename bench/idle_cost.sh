@@ -35,9 +35,7 @@ for i in $(seq 1 20); do ALARMS+=("$((i % 5)),2099-0$((i % 9 + 1))-1${i: -1}T0$(
 # xfce4-panel an item registered with its watcher (one program runs at a time).
 icon_of() {
     if [ "${DESKTOP:-trayer}" = xfce ]; then
-        dbus-send --session --print-reply=literal --dest=org.kde.StatusNotifierWatcher /StatusNotifierWatcher \
-            org.freedesktop.DBus.Properties.Get string:org.kde.StatusNotifierWatcher \
-            string:RegisteredStatusNotifierItems 2>/dev/null | grep -q StatusNotifierItem
+        has_item
     else
         xwininfo -root -tree 2>/dev/null | awk -v c="(\"$1\"" '/"panel"/ {p = 1; next} p && index($0, c) {n++} END {exit !n}'
     fi

@@ -1,7 +1,6 @@
 #!/usr/bin/python3
 """What the end-to-end scripts read off a desktop session, and a tray host of their own.
 
-  desktop.py items               the StatusNotifierItems registered with the watcher
   desktop.py menu [ITEM]         an item's exported menu (com.canonical.dbusmenu
                                  GetLayout), one entry a line: label, enabled, shortcut;
                                  "-" for a separator
@@ -41,11 +40,6 @@ def call(conn, dest, path, iface, method, args, reply):
 def registered(conn):
     return call(conn, WATCHER, "/StatusNotifierWatcher", "org.freedesktop.DBus.Properties", "Get",
                 GLib.Variant("(ss)", (WATCHER, "RegisteredStatusNotifierItems")), "(v)")[0]
-
-
-def items():
-    for item in registered(bus()):
-        print(item)
 
 
 def menu(item=None):
@@ -134,4 +128,4 @@ def widgets(app_name):
 
 
 if __name__ == "__main__":
-    {"items": items, "menu": menu, "watcher": watcher, "widgets": widgets}[sys.argv[1]](*sys.argv[2:])
+    {"menu": menu, "watcher": watcher, "widgets": widgets}[sys.argv[1]](*sys.argv[2:])

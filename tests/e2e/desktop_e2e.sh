@@ -19,7 +19,7 @@ source "$(dirname "$0")/lib.sh"
 # The exported menu holds the six entries, greyed where they should be, F1 on Help.
 check_menu() {
     local menu
-    menu=$(desktop menu) || fail "no exported menu: $(desktop items)"
+    menu=$(desktop menu) || fail "no exported menu: $(watcher_get RegisteredStatusNotifierItems)"
     [ "$(echo "$menu" | tail -n +2 | tr '\n' ';')" = \
         '_About Tockwell...|enabled|;_Alarms Window|enabled|;_Help|enabled|F1;_Options|enabled|;-;E_xit program|enabled|;' ] ||
         fail "the exported menu is not Tockwell's: $menu"

@@ -171,10 +171,14 @@ XML
     xfce4-panel >>"$WORK/panel.log" 2>&1 &
     PIDS+=($!)
     DESK_PIDS+=($!)
-    wait_for 15 sh -c 'dbus-send --session --print-reply --dest=org.kde.StatusNotifierWatcher /StatusNotifierWatcher \
-        org.freedesktop.DBus.Properties.Get string:org.kde.StatusNotifierWatcher \
-        string:IsStatusNotifierHostRegistered 2>/dev/null | grep -q true' || fail "xfce4-panel did not start"
+    wait_for 15 host_registered || fail "xfce4-panel did not start"
 }
+# A property of the session's StatusNotifierWatcher, as dbus-send prints it.
+watcher_get() {
+    dbus-send --session --print-reply=literal --dest=org.kde.StatusNotifierWatcher /StatusNotifierWatcher \
+        org.freedesktop.DBus.Properties.Get string:org.kde.StatusNotifierWatcher "string:$1" 2>/dev/null
+}
+host_registered() { grep -q true <<<"$(watcher_get IsStatusNotifierHostRegistered)"; }
 # trayer: XEmbed tray, no D-Bus, no window manager. xfce: a session bus, xfwm4 and
 # xfce4-panel (StatusNotifierItem). sni: a session bus only, for a watcher of the
 # test's own. none: a session bus and xfwm4, no tray of any kind.
@@ -201,7 +205,8 @@ start_desktop "${DESKTOP:-trayer}"
 # --- on a StatusNotifierItem desktop
 DESKTOP_PY="$(dirname "${BASH_SOURCE[0]}")/desktop.py"
 desktop() { /usr/bin/python3 "$DESKTOP_PY" "$@"; }
-has_item() { [ -n "$(desktop items 2>/dev/null)" ]; }
+# A StatusNotifierItem is registered with the session's watcher.
+has_item() { grep -q StatusNotifierItem <<<"$(watcher_get RegisteredStatusNotifierItems)"; }
 # What a screen reader reads of the program now.
 widgets() { timeout 20 /usr/bin/python3 "$DESKTOP_PY" widgets Tockwell 2>/dev/null; }
 # A line of the program's widgets matches $1 (grep pattern).
