@@ -125,6 +125,10 @@ void TProgram::Shutdown() {
     if (m_shutDown)
         return;
     m_shutDown = true;
+    // Nothing rings from here on. A box about a failed save below keeps the event loop
+    // going, and a timer that ticked in it would reach into parts already taken down.
+    m_form->Timer1->stop();
+    m_form->CheckCycle = {};
     m_cycle->StopSound();
     if (m_notice)
         m_notice->hide();

@@ -1,5 +1,6 @@
 #include "AlarmFile.h"
 #include "FakeTray.h"
+#include "FileSizeLimit.h"
 #include "Icons.h"
 #include "MsgDg.h"
 #include "Program.h"
@@ -46,6 +47,10 @@ class NoticeTest : public QObject {
             TProgram::Parts{messages, settings, nullptr, std::make_unique<FakeTray>(&trayLog),
                             dir.path() + "/tockwell", &clock, &sound,
                             QLocale(QLocale::English, QLocale::UnitedStates)});
+    }
+    QByteArray AlarmFileBytes() {
+        QFile f(dir.path() + "/Tockwell.alarms");
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
     // Puts one alarm in the list and lets a normal cycle ring it.
     AlarmList::Ptr ring(TProgram& program, const QByteArray& text, std::int32_t kind = akOneOff) {
@@ -164,6 +169,30 @@ private slots:
         QTest::failOnWarning(QRegularExpression("sound module"));
         player.Play("alarm.wav", true); // tried once, reported once
         player.Stop();
+    }
+
+    // A full disc at exit: the box about the failed save keeps the event loop going, and
+    // the timers must find nothing left to run by then.
+    void aFailedSaveAtExitShowsItsBoxAndEndsWithTheLastGoodFile() {
+        auto program = makeProgram();
+        ring(*program, "kept", akDaily);
+        program->SaveList();
+        const QByteArray good = AlarmFileBytes();
+        QVERIFY(!good.isEmpty());
+        program->Form().Timer1->setInterval(1);
+        program->Form().Timer2->setInterval(1);
+        messages.shown.clear();
+        messages.whileShown = [](const TMessage&) {
+            QTest::qWait(30);
+        };
+        {
+            FileSizeLimit full(0);
+            program->Shutdown();
+        }
+        messages.whileShown = {};
+        QCOMPARE(messages.shown.size(), 1);
+        QVERIFY(messages.shown[0].text.contains("could not be saved"));
+        QCOMPARE(AlarmFileBytes(), good);
     }
 
     void soundNamesTheSettingsFile() {

@@ -3,6 +3,7 @@
 #include "MessageService.h"
 
 #include <QList>
+#include <functional>
 
 // Records every message instead of showing it, and answers from a queue (Ok for an
 // Ok box, No for a question once the queue is empty).
@@ -10,6 +11,8 @@ class ScriptedMessages : public TMessageService {
 public:
     TMsgAnswer Show(const TMessage& message) override {
         shown.append(message);
+        if (whileShown)
+            whileShown(message);
         if (!answers.isEmpty())
             return answers.takeFirst();
         return message.buttons == TMsgButtons::YesNo ? TMsgAnswer::No : TMsgAnswer::Ok;
@@ -17,4 +20,6 @@ public:
 
     QList<TMessage> shown;
     QList<TMsgAnswer> answers;
+    // Runs while the box would be open, as the event loop of a real box would.
+    std::function<void(const TMessage&)> whileShown;
 };
