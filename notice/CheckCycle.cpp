@@ -14,14 +14,19 @@ void TCheckCycle::Timer1Timer() {
             bool& first;
             ~EndOfCatchUp() { first = false; }
         } endOfCatchUp{m.state.FirstCheck};
-        const Rules::TCheckMode mode =
-            m.state.FirstCheck ? Rules::TCheckMode::CatchUp : Rules::TCheckMode::Normal;
+        const TDateTime start = m.clock.now();
+        const TDateTime previousCheck = m.state.LastCheck;
+        m.state.LastCheck = start;
+        using Rules::TCheckMode;
+        const TCheckMode mode = m.state.FirstCheck                   ? TCheckMode::CatchUp
+                                : Rules::IsGap(previousCheck, start) ? TCheckMode::Gap
+                                                                     : TCheckMode::Normal;
         // The count is read again at every step: a modal notice lets the user change the
         // list while the cycle waits.
         for (int i = 0; i < m.list.Count(); ++i) {
             const AlarmList::Ptr rec = m.list.At(i);
-            if (Rules::CheckAlarm(*rec, m.clock.now(), mode, m.settings.SnoozeMin))
-                showAlarm(rec);
+            if (Rules::CheckAlarm(*rec, m.clock.now(), mode, m.settings.SnoozeMin, previousCheck))
+                showAlarm(rec, mode != TCheckMode::Normal);
         }
     }
     Cleanup(m.list, m.state, m.clock.now(), m.hooks);
@@ -38,7 +43,7 @@ QString TCheckCycle::NoticeCaption(const TAlarmRec& rec) const {
            DateFormat::Format(DateFormat::DateTimeTwoBlanks, rec.AlarmTime, m.locale);
 }
 
-void TCheckCycle::showAlarm(const AlarmList::Ptr& rec) {
+void TCheckCycle::showAlarm(const AlarmList::Ptr& rec, bool modal) {
     m.icon.StartAnimation();
     if (m.notice.Visible())
         return; // tested again at the next check
@@ -50,7 +55,7 @@ void TCheckCycle::showAlarm(const AlarmList::Ptr& rec) {
     rec->Rung = true;
     rec->LastRung = now;
     m.state.NoticeAlarm = rec;
-    if (m.state.FirstCheck)
+    if (modal)
         m.notice.ShowModal();
     else
         m.notice.ShowModeless();

@@ -42,8 +42,9 @@ public:
 
 // The ten-second check cycle and what ringing does: every alarm is tested in list
 // order; a due one plays the sound, is marked rung and shows the notice. In the first
-// cycle after start-up (catch-up) each notice is modal, so the cycle waits for each
-// answer. Done and Snooze of the notice come back here.
+// cycle after start-up, and in a cycle after a gap in the checks (a suspend, a clock
+// set forward, the start of summer time), the cycle catches up: each notice is modal,
+// so it waits for each answer. Done and Snooze of the notice come back here.
 class TCheckCycle {
 public:
     struct Parts {
@@ -81,7 +82,8 @@ public:
     QString NoticeCaption(const TAlarmRec& rec) const;
 
 private:
-    void showAlarm(const AlarmList::Ptr& rec);
+    // A modal notice holds the cycle until it is answered: in a catch-up.
+    void showAlarm(const AlarmList::Ptr& rec, bool modal);
     void answer(bool snoozePending);
 
     Parts m;

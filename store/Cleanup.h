@@ -3,6 +3,7 @@
 #include "AlarmList.h"
 #include "Clock.h"
 
+#include <cmath>
 #include <memory>
 
 // The check cycle's program-wide state. CheckBusy and CleanupBusy keep a check cycle
@@ -12,6 +13,8 @@ struct TCheckState {
     bool CheckBusy = false;
     bool CleanupBusy = false;
     bool FirstCheck = true;
+    // When the last check cycle began; NaN before the first.
+    TDateTime LastCheck = std::nan("");
     int IconFrame = 1;
     // The alarm the notice shows. Weak: once the alarm has left the list, Done and
     // Snooze write into nothing.

@@ -5,11 +5,28 @@ namespace Rules {
 using DateTime::dateOf;
 using DateTime::timeOf;
 
-bool RingDue(const TAlarmRec& rec, TDateTime now, TCheckMode mode) {
+bool IsGap(TDateTime previousCheck, TDateTime now) {
+    return now - previousCheck > GapAfter; // false for NaN
+}
+
+bool RingDue(const TAlarmRec& rec, TDateTime now, TCheckMode mode, TDateTime previousCheck) {
     const double at = timeOf(rec.AlarmTime);
     const double clock = timeOf(now);
-    if (mode == TCheckMode::CatchUp)
+    switch (mode) {
+    case TCheckMode::CatchUp:
         return at < clock;
+    case TCheckMode::Gap: {
+        // Rung is read before the new-day reset: what counts here is a ring today.
+        const bool rungToday =
+            rec.Rung && DateTime::isValid(rec.LastRung) && dateOf(rec.LastRung) == dateOf(now);
+        // Its ring window was still open at the previous check (none known: it was).
+        const bool openAtPreviousCheck =
+            !(dateOf(previousCheck) >= dateOf(now)) || at + RingWindow > timeOf(previousCheck);
+        return at < clock && openAtPreviousCheck && !rungToday;
+    }
+    case TCheckMode::Normal:
+        break;
+    }
     return at < clock && at + RingWindow > clock && !rec.Rung;
 }
 
@@ -45,8 +62,9 @@ bool DateMatches(const TAlarmRec& rec, TDateTime now) {
     return false;
 }
 
-bool CheckAlarm(TAlarmRec& rec, TDateTime now, TCheckMode mode, std::int32_t snoozeMin) {
-    const bool ringDue = RingDue(rec, now, mode);
+bool CheckAlarm(TAlarmRec& rec, TDateTime now, TCheckMode mode, std::int32_t snoozeMin,
+                TDateTime previousCheck) {
+    const bool ringDue = RingDue(rec, now, mode, previousCheck);
     const bool snoozeDue = SnoozeDue(rec, now, snoozeMin);
     NewDayReset(rec, now);
     if (!DateMatches(rec, now))

@@ -123,11 +123,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
           "whole records lost on load");
 
     for (const double now : Moments)
-        for (const auto mode : {Rules::TCheckMode::CatchUp, Rules::TCheckMode::Normal})
+        for (const auto mode :
+             {Rules::TCheckMode::CatchUp, Rules::TCheckMode::Normal, Rules::TCheckMode::Gap})
             for (const int snooze : {5, 60, 0, -7})
                 for (const auto& rec : list) {
                     TAlarmRec copy = *rec;
-                    Rules::CheckAlarm(copy, now, mode, snooze);
+                    Rules::CheckAlarm(copy, now, mode, snooze, now - 0.5);
                     Rules::DateMatches(copy, now);
                 }
 

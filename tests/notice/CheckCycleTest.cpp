@@ -4,6 +4,7 @@
 
 #include <QRegularExpression>
 #include <QStringList>
+#include <ctime>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -23,12 +24,15 @@ struct Fakes : TNoticeView, TSoundPlayer, TIconView, TListHooks {
     // What the user does while a modal notice waits.
     std::function<void()> onModal;
     QStringList missingIcons;
+    // The messages of the notices shown, each with how it was shown.
+    QStringList rang;
 
     bool Visible() const override { return visible; }
     void SetText(const QString& t) override { text = t; }
     void SetCaption(const QString& c) override { caption = c; }
     void ShowModal() override {
         log << "modal " + caption;
+        rang << "modal " + text.section(": ", 1);
         visible = true;
         if (onModal)
             onModal();
@@ -36,6 +40,7 @@ struct Fakes : TNoticeView, TSoundPlayer, TIconView, TListHooks {
     }
     void ShowModeless() override {
         log << "modeless " + caption;
+        rang << "modeless " + text.section(": ", 1);
         visible = true;
     }
     void Hide() override { visible = false; }
@@ -71,6 +76,25 @@ protected:
         return list.At(list.Count() - 1);
     }
     QStringList shown() const { return fakes.log.filter(QRegularExpression("^(modal|modeless) ")); }
+    // A check at each moment ten seconds apart from one to the other, as Timer1 makes
+    // them; each notice is answered with Done at once. What rang, in order.
+    std::string checks(TDateTime from, TDateTime to) {
+        return checksAt(from, to, 10 / 86400.0, [](TDateTime t) { return t; });
+    }
+    std::string checksAt(double from, double to, double step,
+                         const std::function<TDateTime(double)>& clockAt) {
+        fakes.rang.clear();
+        fakes.onModal = [this] {
+            cycle().StopButtClick();
+        };
+        for (double t = from; t <= to; t += step) {
+            clock.set(clockAt(t));
+            cycle().Timer1Timer();
+            if (fakes.visible)
+                cycle().StopButtClick();
+        }
+        return fakes.rang.join(", ").toStdString();
+    }
 
     AlarmList list;
     TCheckState state;
@@ -258,4 +282,50 @@ TEST_F(CheckCycleTest, ErrorsLeaveTheFlagsClear) {
     clock.advanceSeconds(10);
     cycle().Timer1Timer();
     EXPECT_TRUE(fakes.log.isEmpty());
+}
+
+TEST_F(CheckCycleTest, AfterAGapTheCheckCatchesUpAndNothingRingsTwice) {
+    state.FirstCheck = false;
+    add(akDaily, at(2026, 1, 1, 8, 50), "ten to");
+    add(akDaily, at(2026, 1, 1, 9), "nine");
+    add(akOneOff, at(2026, 3, 2, 9, 10), "ten past");
+    add(akOneOff, at(2026, 3, 3, 9), "slept through");
+    add(akDaily, at(2026, 1, 1, 9, 40), "twenty to");
+    EXPECT_EQ(checks(at(2026, 3, 2, 8, 45), at(2026, 3, 2, 8, 55)), "modeless ten to");
+    // Suspended (or the clock set forward) from 08:55 to 09:30: what fell in between
+    // rings at once, modally, in list order.
+    EXPECT_EQ(checks(at(2026, 3, 2, 9, 30), at(2026, 3, 2, 9, 35)), "modal nine, modal ten past");
+    // The clock set back an hour: what rang today does not ring again.
+    EXPECT_EQ(checks(at(2026, 3, 2, 8, 35), at(2026, 3, 2, 9, 45)), "modeless twenty to");
+    // Asleep until two days later: today's passed alarms ring, not the day between's.
+    EXPECT_EQ(checks(at(2026, 3, 4, 9, 5), at(2026, 3, 4, 9, 6)), "modal ten to, modal nine");
+}
+
+TEST_F(CheckCycleTest, SummerTimeSkipsAnHourAndRepeatsOne) {
+    const QByteArray oldZone = qgetenv("TZ");
+    qputenv("TZ", "Europe/Berlin");
+    tzset();
+    // The clock as the program reads it: local time at an instant, here every ten
+    // seconds for some hours from an instant in UTC.
+    const auto localChecks = [&](const QDateTime& fromUtc, int hours) {
+        const double from = fromUtc.toSecsSinceEpoch();
+        return checksAt(from, from + hours * 3600 - 1, 10, [](double t) {
+            return DateTime::fromQDateTime(QDateTime::fromSecsSinceEpoch(qint64(t)));
+        });
+    };
+    state.FirstCheck = false;
+    add(akDaily, at(2026, 1, 1, 2, 30), "half past two");
+    // 29 March 2026: at 02:00 the clocks go to 03:00, and 02:30 never comes.
+    const QDateTime spring(QDate(2026, 3, 29), QTime(0, 0), Qt::UTC);
+    ASSERT_EQ(spring.toLocalTime().time(), QTime(1, 0)) << "no zone data for Europe/Berlin";
+    EXPECT_EQ(localChecks(spring, 2), "modal half past two");
+    // 25 October 2026: at 03:00 the clocks go back to 02:00, and 02:30 comes twice.
+    state.LastCheck = std::nan("");
+    EXPECT_EQ(localChecks(QDateTime(QDate(2026, 10, 24), QTime(23, 0), Qt::UTC), 4),
+              "modeless half past two");
+    if (oldZone.isNull())
+        qunsetenv("TZ");
+    else
+        qputenv("TZ", oldZone);
+    tzset();
 }
