@@ -3,12 +3,14 @@
 #include "Errors.h"
 #include "MessageService.h"
 
+#include <QMessageBox>
 #include <QSocketNotifier>
 #include <QWidget>
 #include <csignal>
 #include <cstdio>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <utility>
 
 TApplication::TApplication(int& argc, char** argv)
     : QApplication(argc, argv) {}
@@ -49,6 +51,33 @@ void onSignal(int) {
 }
 } // namespace
 
+namespace {
+// QCoreApplication::quit() does nothing before exec() runs, so an end asked for then
+// is kept here.
+bool loopRunning = false;
+bool quitPending = false;
+} // namespace
+
+void RequestQuit() {
+    if (loopRunning)
+        QCoreApplication::quit();
+    else
+        quitPending = true;
+}
+
+bool QuitRequested() {
+    return quitPending;
+}
+
+int RunEventLoop() {
+    if (std::exchange(quitPending, false))
+        return 0;
+    loopRunning = true;
+    const int result = QApplication::exec();
+    loopRunning = false;
+    return result;
+}
+
 void QuitOnTerminationSignals() {
     if (signalPipe[0] >= 0 || ::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0)
         return;
@@ -56,7 +85,11 @@ void QuitOnTerminationSignals() {
     QObject::connect(notifier, &QSocketNotifier::activated, qApp, [] {
         char byte;
         [[maybe_unused]] const auto n = ::read(signalPipe[0], &byte, 1);
-        QCoreApplication::quit();
+        RequestQuit();
+        // A box waiting for an answer would hold the end back until someone answers.
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible())
+                box->close();
     });
     struct sigaction action {};
     action.sa_handler = onSignal;

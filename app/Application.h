@@ -24,8 +24,17 @@ private:
 };
 
 // Ends the event loop, without any question, on SIGTERM, SIGINT or SIGHUP, so that the
-// normal shutdown (which saves the alarms) runs then too.
+// normal shutdown (which saves the alarms) runs then too. A message box that is open
+// then is closed, as if answered with its escape button.
 void QuitOnTerminationSignals();
+
+// Ends the event loop. Asked for before the loop runs (from a box shown at start-up),
+// the end is kept until the loop is started.
+void RequestQuit();
+// Whether an end has been asked for and not yet carried out.
+bool QuitRequested();
+// Runs the event loop; returns 0 at once when an end was asked for before it ran.
+int RunEventLoop();
 
 // Brings the program's visible window with that title forward, as a second copy asks:
 // restored when it is minimised, else raised. Nothing happens when none is visible.

@@ -53,9 +53,7 @@ TTrayIconForm::TTrayIconForm(Services services)
     Timer2 = new QTimer(this);
     Timer2->setInterval(1000);
 
-    Quit = [] {
-        QCoreApplication::quit();
-    };
+    Quit = RequestQuit;
     FormCreate();
 }
 
@@ -168,6 +166,8 @@ void TTrayIconForm::Close1Click() {
 }
 
 void TTrayIconForm::Timer1Timer() {
+    if (QuitRequested())
+        return; // Exit was chosen while a box at start-up waits; nothing rings any more
     TrayIcon1->LookForHost();
     if (!m_trayLooked) {
         m_trayLooked = true;

@@ -54,7 +54,7 @@ int main(int argc, char** argv) {
         }
     });
 
-    const int result = app.exec();
+    const int result = RunEventLoop();
     program.Shutdown(); // the main form goes last: it writes the alarms, takes its icon away
     return result;
 }

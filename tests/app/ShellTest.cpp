@@ -5,6 +5,7 @@
 #include "Help.h"
 #include "HelpWindow.h"
 #include "Icons.h"
+#include "QtMessageService.h"
 #include "QtTestMain.h"
 #include "ScriptedMessages.h"
 #include "TrayIconForm.h"
@@ -14,6 +15,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
+#include <csignal>
 
 class TrayIconFormTest : public QObject {
     Q_OBJECT
@@ -110,6 +112,36 @@ private slots:
             rung << r->Rung;
         QCOMPARE(rung, (QList<bool>{true, false, false, false, true}));
         QCOMPARE(trayLog.last(), QString("delete"));
+    }
+
+    // A box at start-up (damaged settings or alarms) runs before the event loop does.
+    void anEndAskedForBeforeTheEventLoopRunsIsKept() {
+        // Nothing here may leave the loop waiting: after three seconds it ends with 1.
+        const auto runLoop = [] {
+            QTimer failsafe;
+            failsafe.setSingleShot(true);
+            QObject::connect(&failsafe, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+            failsafe.start(3000);
+            return RunEventLoop();
+        };
+        auto form = makeForm();
+        messages.answers = {TMsgAnswer::Yes};
+        form->Close1->trigger(); // Exit program, Yes
+        QCOMPARE(runLoop(), 0);
+        QVERIFY(!QuitRequested());
+
+        // SIGTERM while a box waits for its OK: the box closes, the end is kept.
+        QuitOnTerminationSignals();
+        QTimer::singleShot(0, [] { std::raise(SIGTERM); });
+        QTimer::singleShot(3000, [] {
+            if (QWidget* box = QApplication::activeModalWidget())
+                box->close();
+        });
+        QElapsedTimer waited;
+        waited.start();
+        QtMessageService().Show(ErrorBox("The settings file could not be read"));
+        QVERIFY(waited.elapsed() < 2000);
+        QCOMPARE(runLoop(), 0);
     }
 
     void withoutAnIconInSightTheAlarmsWindowIsTheWayIn() {
