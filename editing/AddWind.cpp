@@ -207,7 +207,7 @@ void TAddWnd::OpenEdit(const AlarmList::Ptr& alarm) {
     DayBox->setText(date.isValid() ? QString::number(date.day()) : QString());
     MonthLabel->setText(DateFormat::Format(QStringLiteral("mmmm"), alarm->AlarmTime, m_locale));
     YearBox->setText(date.isValid() ? QString::number(date.year()) : QString());
-    TextBox->setPlainText(TextToDisplay(alarm->Text));
+    TextBox->setPlainText(EditableText(alarm->Text));
     Add->setText(QStringLiteral("&Save"));
     show();
     raise();

@@ -70,3 +70,20 @@ std::optional<QByteArray> DisplayToText(const QString& text) {
         return std::nullopt;
     return bytes;
 }
+
+QString EditableText(const QByteArray& stored) {
+    const QString shown = TextToDisplay(stored);
+    if (DisplayToText(shown))
+        return shown;
+    QString text;
+    for (const QChar c : shown) {
+        if (!IsStorableChar(c))
+            continue;
+        text += c;
+        if (!DisplayToText(text)) {
+            text.chop(1);
+            break;
+        }
+    }
+    return text;
+}

@@ -71,3 +71,8 @@ std::optional<QByteArray> DisplayToText(const QString& text);
 
 // Whether one typed character can be stored in a message.
 bool IsStorableChar(QChar c);
+
+// The message as it can be edited and stored again. The same as TextToDisplay for any
+// text the program wrote; of a text that another tool wrote (601 bytes, bytes the
+// code page leaves undefined) it keeps what an alarm can store, from the start.
+QString EditableText(const QByteArray& stored);

@@ -267,6 +267,24 @@ private slots:
         box->setPlainText(QString(600, u'z'));
         QCOMPARE(h.addError(), QString());
         QCOMPARE(h.list()[0].Text, QByteArray(600, 'z'));
+
+        // A stored text the box cannot hold as it is (another tool wrote 601 bytes and no
+        // end): its edit shows what the alarm can keep of it, not the last one edited.
+        RecordBytes shortText, longText;
+        shortText.alarmTime = at(2027, 1, 1, 7);
+        shortText.text = "short";
+        longText.alarmTime = at(2027, 1, 1, 8);
+        longText.text = QByteArray(601, 'w');
+        longText.terminate = false;
+        Harness damaged(shortText.build() + longText.build());
+        for (int row : {0, 1}) {
+            damaged.stat().AGrid->setCurrentCell(row, 0);
+            damaged.stat().EditTextBtnClick();
+        }
+        QCOMPARE(damaged.add().TextBox->toPlainText(), QString(600, u'w'));
+        QCOMPARE(damaged.addError(), QString());
+        QCOMPARE(damaged.list()[0].Text, QByteArray("short"));
+        QCOMPARE(damaged.list()[1].Text, QByteArray(600, 'w'));
     }
 };
 

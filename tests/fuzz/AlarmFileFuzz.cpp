@@ -122,6 +122,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     check(list.Count() == static_cast<int>(size / RecordCodec::RecordSize),
           "whole records lost on load");
 
+    // Whatever a record's text holds, its edit can be saved as it is shown.
+    for (const auto& rec : list)
+        check(DisplayToText(EditableText(rec->Text)).has_value(), "edited text not storable");
+
     for (const double now : Moments)
         for (const auto mode :
              {Rules::TCheckMode::CatchUp, Rules::TCheckMode::Normal, Rules::TCheckMode::Gap})
