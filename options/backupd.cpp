@@ -9,6 +9,7 @@
 #include <QEvent>
 #include <QFileInfo>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QPushButton>
 #include <QStorageInfo>
@@ -72,6 +73,7 @@ TBUFrm::TBUFrm(Parts parts, QWidget* parent)
                 m_drive = DCombo->currentData().toString();
                 DComboChange();
             }));
+    DLB->installEventFilter(this);
     connect(DLB, &QListWidget::itemActivated, this,
             [this](QListWidgetItem* item) { SetFolder(item->data(Qt::UserRole).toString()); });
     connect(ActionBtn, &QPushButton::clicked, this, Guarded([this] { ActionBtnClick(); }));
@@ -118,6 +120,20 @@ void TBUFrm::SetFolder(const QString& folder) {
     m_folder = QDir(folder).absolutePath();
     fillFolderList();
     DLBChange();
+}
+
+bool TBUFrm::eventFilter(QObject* watched, QEvent* e) {
+    // Enter in the folder list opens the folder. The list would also pass the key on,
+    // and the dialog would press its default button: a back-up or a restore.
+    if (watched == DLB && e->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(e)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            if (QListWidgetItem* item = DLB->currentItem())
+                SetFolder(item->data(Qt::UserRole).toString());
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, e);
 }
 
 bool TBUFrm::event(QEvent* e) {
@@ -221,6 +237,7 @@ void TBUFrm::restore() {
     const QString source = Backup::FileIn(m_folder);
     // A data file that could not be read whole is kept before the back-up replaces it.
     if (!m.file.KeepDamagedAside() || !FileCopy(source, m.file.Path())) {
+        m.hooks.RefreshList(); // the list is as it was: so is the grid
         report(QStringLiteral("Error: file copy operation failed.\rPlease check that the source "
                               "file is not corrupted."),
                TMsgIcon::Exclamation);

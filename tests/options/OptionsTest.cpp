@@ -146,9 +146,17 @@ private slots:
         QCOMPARE(w->windowTitle(), QString("Tockwell - Back Up To"));
         QCOMPARE(w->ActionBtn->text(), QString("&Back up"));
         QCOMPARE(w->Folder(), QDir(h.dir.path()).absolutePath());
+        // Enter in the folder list opens the folder, and only that.
+        QDir(target.path()).mkdir("sub");
         w->SetFolder(target.path());
+        w->DLB->setCurrentItem(w->DLB->findItems("sub", Qt::MatchEndsWith).value(0));
+        h.messages.shown.clear();
+        QTest::keyClick(w->DLB, Qt::Key_Return);
+        QCOMPARE(w->Folder(), target.path() + "/sub");
+        QVERIFY(h.messages.shown.isEmpty());
+        QVERIFY(w->isVisible());
         w->ActionBtnClick();
-        const QString backup = target.path() + "/Tockwell.backup";
+        const QString backup = target.path() + "/sub/Tockwell.backup";
         QCOMPARE(h.file(), QFile(backup).open(QIODevice::ReadOnly) ? h.file() : QByteArray());
         QFile copy(backup);
         QVERIFY(copy.open(QIODevice::ReadOnly));
@@ -213,6 +221,7 @@ private slots:
         const QByteArray big = records({{1, "a"}, {2, "b"}, {3, "c"}, {4, "d"}, {5, "e"}});
         write(source.path() + "/Tockwell.backup", big);
         const QByteArray before = h.file();
+        h.stat().Display();
         h.program->OpenBackup(false);
         TBUFrm* w = h.program->BUFrm();
         w->SetFolder(source.path());
@@ -229,6 +238,9 @@ private slots:
         QVERIFY(backup.open(QIODevice::ReadOnly));
         QCOMPARE(backup.readAll(), big);
         QVERIFY(w->isVisible());
+        // The grid, emptied for the restore, shows the list that stayed.
+        QCOMPARE(h.stat().AGrid->rowCount(), 1);
+        QCOMPARE(h.stat().AGrid->item(0, 3)->text(), QString("mine"));
     }
 };
 
