@@ -219,7 +219,10 @@ void TAddWnd::OpenEdit(const AlarmList::Ptr& alarm) {
 
 void TAddWnd::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
-    FormShow();
+    // Not when the window system shows it again (restored after minimising): what the
+    // user entered stays.
+    if (!e->spontaneous())
+        FormShow();
 }
 
 void TAddWnd::FormShow() {

@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 TOptionsDg::TOptionsDg(TAlarmSettings& settings, TSettingsStore& settingsKey, TSoundPlayer& sound,
@@ -119,7 +120,10 @@ void TOptionsDg::Display() {
 
 void TOptionsDg::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
-    FormShow();
+    // Not when the window system shows it again (restored after minimising): what the
+    // user entered stays.
+    if (!e->spontaneous())
+        FormShow();
 }
 
 void TOptionsDg::EnableSz() {

@@ -182,6 +182,12 @@ private slots:
         Harness h(QByteArray(""));
         h.add().OpenAdd();
         h.add().SetKind(akWeekly);
+        h.add().HourBox->setText("11");
+        // Minimised and restored: what was entered stays.
+        h.add().showMinimized();
+        h.add().showNormal();
+        QCOMPARE(h.add().Kind(), int(akWeekly));
+        QCOMPARE(h.add().HourBox->text(), QString("11"));
         QTest::mouseClick(h.add().Button2, Qt::LeftButton);
         QVERIFY(!h.add().isVisible());
         QCOMPARE(h.add().DayBox->text(), QString());

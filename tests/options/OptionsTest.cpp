@@ -81,6 +81,10 @@ private slots:
         dg.Display();
         dg.EnableSnooze->click();               // off
         dg.SoundSelButtons->button(0)->click(); // sound off
+        // Minimised and restored: the choices stay.
+        dg.showMinimized();
+        dg.showNormal();
+        QVERIFY(!dg.EnableSnooze->isChecked());
         QVERIFY(!dg.Change->isEnabled());
         QVERIFY(!dg.Play->isEnabled());
         QTest::mouseClick(dg.OKButt, Qt::LeftButton);
