@@ -37,17 +37,17 @@ std::variant<TDateTime, QString> AlarmMoment(std::int32_t kind, const TEntered& 
         if (entered.date < today ||
             (entered.date == today && entered.time < DateTime::timeOf(now) + OneOffMargin))
             return TooSoon;
-        return entered.date + entered.time;
+        return DateTime::compose(entered.date, entered.time);
     }
     case akWeekly: {
         TDateTime day = entered.date;
         // Seven steps at most find every weekday.
         for (int i = 0; i < 7 && DateTime::dayOfWeek(day) != weekdaySpin + 1; ++i)
             day += 1.0;
-        return day + entered.time;
+        return DateTime::compose(day, entered.time);
     }
     default:
-        return entered.date + entered.time;
+        return DateTime::compose(entered.date, entered.time);
     }
 }
 

@@ -66,7 +66,11 @@ TDateTime fromQDate(const QDate& date, const QTime& time) {
         return std::nan("");
     const double days = static_cast<double>(Epoch.daysTo(date));
     const double fraction = time.isValid() ? time.msecsSinceStartOfDay() / MsecsPerDay : 0.0;
-    return days < 0 ? days - fraction : days + fraction;
+    return compose(days, fraction);
+}
+
+TDateTime compose(double date, double timeOfDay) {
+    return date < 0 ? date - timeOfDay : date + timeOfDay;
 }
 
 TDateTime fromQDateTime(const QDateTime& moment) {

@@ -45,6 +45,10 @@ int dayOfWeek(TDateTime x);
 int dayOfMonth(TDateTime x);
 int month(TDateTime x);
 
+// A day count and a time of day (a fraction) put together; before the epoch the
+// fraction is taken off, so that it stays the time of day.
+TDateTime compose(double date, double timeOfDay);
+
 // The day count of a calendar date plus a time of day. An invalid date gives NaN;
 // an invalid time counts as midnight.
 TDateTime fromQDate(const QDate& date, const QTime& time = QTime(0, 0));

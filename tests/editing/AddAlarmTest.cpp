@@ -56,6 +56,11 @@ TEST(AddAlarm, OneOffMustLieFortyThreeSecondsAhead) {
     // Recurring kinds take the moment as it is, past or not.
     EXPECT_EQ(std::get<TDateTime>(AlarmMoment(akDaily, entered(2026, 3, 1, 9, 0), 0, now)),
               at(2026, 3, 1, 9));
+    // Also before 1900, where the day count runs backwards from 1899-12-30.
+    EXPECT_EQ(std::get<TDateTime>(AlarmMoment(akDaily, entered(1899, 12, 29, 6, 0), 0, now)),
+              at(1899, 12, 29, 6));
+    EXPECT_EQ(std::get<TDateTime>(AlarmMoment(akAnnual, entered(1850, 7, 4, 18, 45), 0, now)),
+              at(1850, 7, 4, 18, 45));
 }
 
 TEST(AddAlarm, WeeklyMovesForwardToItsWeekday) {
