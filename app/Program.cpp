@@ -199,7 +199,10 @@ bool TProgram::ShowIcon(const QString& name) {
 }
 
 void TProgram::StartAnimation() {
-    m_form->Timer2->start();
+    // Asked for again at each check while a notice waits: start() would begin the
+    // second over each time, and the icon would miss a frame every ten seconds.
+    if (!m_form->Timer2->isActive())
+        m_form->Timer2->start();
 }
 
 void TProgram::StopAnimation() {
