@@ -79,13 +79,17 @@ start_program() {
 }
 
 # The program as if the clock stood at $1 when it starts ("2026-03-01 07:59:40"); the
-# clock then runs on at its real rate, and so do the timers.
+# clock then runs on at its real rate, and so do the timers. set_clock sets the clock
+# of the running program anew, as a suspend or a clock change does (read within 1 s).
 start_program_at() {
-    LD_PRELOAD=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1 FAKETIME="@$1" \
+    set_clock "$1"
+    LD_PRELOAD=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1 \
+        FAKETIME_TIMESTAMP_FILE="$WORK/clock" FAKETIME_CACHE_DURATION=1 \
         FAKETIME_DONT_FAKE_MONOTONIC=1 "$WORK/prog/tockwell" >>"$WORK/program.log" 2>&1 &
     LAST=$!
     PIDS+=("$LAST")
 }
+set_clock() { echo "@$1" >"$WORK/clock"; }
 
 # --- a program folder and a settings folder of their own
 export XDG_CONFIG_HOME="$WORK/config" XDG_RUNTIME_DIR="$WORK/runtime"

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Alarms ringing in the real program, with the clock set by faketime: a one-off alarm
 # rings within ten seconds of its time, Done takes it away; a start after a daily
-# alarm's time shows the catch-up notice. The sound is recorded from a PulseAudio null
-# sink: played once, played on while persistent, silent after Done, and the built-in
-# default sound when the sound file is missing.
+# alarm's time shows the catch-up notice, and so does a clock that jumps over one. The
+# sound is recorded from a PulseAudio null sink: played once, played on while
+# persistent, silent after Done, and the built-in default sound when the sound file is
+# missing.
 #   notice_e2e.sh PROGRAM ALARMFILE_TOOL OUTPUT_FOLDER
 set -uo pipefail
 PROGRAM=$1
@@ -111,6 +112,20 @@ record 1 "$WORK/default-end.raw"
 loud "$WORK/default-start.raw" || fail "silence with a missing sound file (rms $(rms "$WORK/default-start.raw"))"
 silent "$WORK/default-end.raw" || fail "the sound is longer than the built-in one (rms $(rms "$WORK/default-end.raw"))"
 pass "with the sound file missing the built-in sound plays"
+stop_program "$PID"
+
+# --- the clock jumps forward across an alarm, as after a suspend: it rings at once
+settings Sound=0 Snooze=1 SnoozeMin=5
+"$TOOL" write "$DATA" "1,2026-01-10T09:00:00,0,1,Stretch after the break" || fail "could not write the test alarm"
+start_program_at "2026-03-01 08:58:30"
+PID=$LAST
+wait_for 15 has_icon || fail "no tray icon"
+sleep 12 # past the first check, which catches up on what passed before the start
+has_titled '^Daily alarm for ' && fail "the alarm rang before its time"
+set_clock "2026-03-01 09:30:00"
+wait_for 25 has_titled '^Daily alarm for ' || fail "the alarm the clock jumped over did not ring"
+pass "an alarm the clock jumped over (08:58 to 09:30) rings at the next check"
+press_done "^Daily alarm for "
 stop_program "$PID"
 
 # --- pictures of the alarms window and of a notice, as a user sees them
