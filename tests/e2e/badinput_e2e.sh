@@ -12,31 +12,6 @@ TOOL=$2
 OUT=$3
 source "$(dirname "$0")/lib.sh"
 
-# The text of the message box now open, as the program logs it; then Enter closes it.
-box_text() {
-    local box
-    box=$(question_window)
-    sleep 0.3
-    tail -1 "$WORK/program.log"
-    xdotool windowfocus --sync "$box" 2>/dev/null
-    xdotool key --window "$box" Return
-    xdotool keyup Return
-    wait_for 5 no_question || fail "the message box did not close"
-}
-# A right click on the icon just as a dialog has closed is now and then lost (the
-# dialog is hidden, yet the click opens nothing): up to three clicks, 2 s apart.
-menu() {
-    local try
-    for try in 1 2 3; do
-        xdotool mousemove --window "$(icon_window)" 10 10 click 3
-        wait_for 2 has_menu && break
-        [ "$try" -eq 3 ] && fail "no menu after three right clicks"
-        echo "note: right click $try opened no menu"
-    done
-    xdotool key "$1"
-    xdotool keyup "$1"
-}
-
 settings Sound=0 Snooze=1 SnoozeMin=5
 
 # --- odd length, NaN and infinite times, Kind 99, no terminator

@@ -71,6 +71,39 @@ stop_program() {
     wait_for 20 gone "$1" || fail "SIGTERM did not end the program"
 }
 no_menu() { [ -z "$(visible_windows)" ]; }
+# Keys to the visible window titled $1 (a pattern), as a user types them there.
+press() {
+    local w
+    w=$(titled "$1")
+    [ -n "$w" ] || fail "no window titled $1 to press $2 in"
+    xdotool windowfocus --sync "$w" 2>/dev/null
+    xdotool key --window "$w" "$2"
+    xdotool keyup "$2"
+}
+# The text of the message box now open, as the program logs it; then Enter closes it.
+box_text() {
+    local box
+    box=$(question_window)
+    sleep 0.3
+    tail -1 "$WORK/program.log"
+    xdotool windowfocus --sync "$box" 2>/dev/null
+    xdotool key --window "$box" Return
+    xdotool keyup Return
+    wait_for 5 no_question || fail "the message box did not close"
+}
+# A right click on the icon just as a dialog has closed is now and then lost (the
+# dialog is hidden, yet the click opens nothing): up to three clicks, 2 s apart.
+menu() {
+    local try
+    for try in 1 2 3; do
+        xdotool mousemove --window "$(icon_window)" 10 10 click 3
+        wait_for 2 has_menu && break
+        [ "$try" -eq 3 ] && fail "no menu after three right clicks"
+        echo "note: right click $try opened no menu"
+    done
+    xdotool key "$1"
+    xdotool keyup "$1"
+}
 
 start_program() {
     "$WORK/prog/tockwell" >>"$WORK/program.log" 2>&1 &
