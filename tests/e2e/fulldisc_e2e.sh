@@ -5,11 +5,19 @@
 # status 0 after its box), and the data file always holds the list last saved.
 #   fulldisc_e2e.sh PROGRAM ALARMFILE_TOOL OUTPUT_FOLDER
 set -uo pipefail
-# Mounting needs root; anyone else mounts in a namespace of their own, where possible.
-if [ "$(id -u)" -ne 0 ]; then
-    unshare --user --map-root-user --mount true 2>/dev/null ||
+# Mounting needs root, or a mount namespace of our own (where user namespaces work).
+can_mount() {
+    local d rc
+    d=$(mktemp -d)
+    mount -t tmpfs -o size=64k tmpfs "$d" 2>/dev/null && umount "$d"
+    rc=$?
+    rmdir "$d"
+    return $rc
+}
+if ! can_mount; then
+    [ -z "${IN_NAMESPACE:-}" ] && unshare --user --map-root-user --mount true 2>/dev/null ||
         { echo "skipped: mounting a tmpfs needs root or user namespaces"; exit 77; }
-    exec unshare --user --map-root-user --mount bash "$0" "$@"
+    IN_NAMESPACE=1 exec unshare --user --map-root-user --mount bash "$0" "$@"
 fi
 PROGRAM=$1
 TOOL=$2
