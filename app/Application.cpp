@@ -49,9 +49,7 @@ void onSignal(int) {
     // Only async-signal-safe work here: the event loop does the rest.
     [[maybe_unused]] const auto n = ::write(signalPipe[1], &byte, 1);
 }
-} // namespace
 
-namespace {
 // QCoreApplication::quit() does nothing before exec() runs, so an end asked for then
 // is kept here.
 bool loopRunning = false;
