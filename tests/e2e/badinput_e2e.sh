@@ -47,6 +47,17 @@ cmp -s "$ASIDE" "$WORK/damaged.orig" || fail "the kept-aside file differs from t
 pass "the damaged records are shown, never ring, are saved back; the damaged file is kept whole aside"
 rm -f "$WORK"/prog/Tockwell.alarms.damaged-*
 
+# --- SIGTERM while that box waits (it comes before the event loop runs): the end
+printf 'cut-off record' >>"$DATA"
+start_program_at "2026-03-02 12:00:00"
+PID=$LAST
+wait_for 15 has_question || fail "no message about the damaged data file"
+kill -TERM "$PID"
+wait_for 10 gone "$PID" || fail "SIGTERM while a start-up box waited did not end the program"
+wait "$PID" || fail "the program ended with status $? on SIGTERM"
+pass "SIGTERM while a start-up box waits ends the program with status 0"
+rm -f "$WORK"/prog/Tockwell.alarms.damaged-*
+
 # --- 10,000 alarms
 "$TOOL" many "$DATA" 10000 || fail "could not write 10,000 alarms"
 START=$SECONDS
