@@ -64,6 +64,7 @@ expect_box() {
     wait_for 15 has_new_window "$BEFORE" || fail "no box after: $*"
     box=$(new_window "$BEFORE")
     sleep "${HOLD:-0.3}"
+    window_shot "box-$((++BOXES))" "$box"
     grep -q -- "$pattern" <<<"$(tail -n +$((LOGGED + 1)) "$WORK/program.log")" ||
         fail "not the box expected ($pattern): $(tail -n +$((LOGGED + 1)) "$WORK/program.log")"
     xdotool windowfocus --sync "$box" 2>/dev/null
@@ -73,6 +74,7 @@ expect_box() {
         fail "the box did not close"
 }
 click_in() { xdotool mousemove --window "$1" "$2" "$3" click 1; }
+BOXES=0
 SAVE='The alarms could not be saved to .*No space left on device'
 
 # --- Done on a notice: the answer and the clean-up pass after it cannot be saved
