@@ -17,14 +17,15 @@ TProgram::TProgram(Parts parts)
     : m_messages(parts.messages)
     , m_locale(parts.locale)
     , m_clock(parts.clock ? parts.clock : &m_systemClock) {
-    m_form = std::make_unique<TTrayIconForm>(
-        TTrayIconForm::Services{parts.messages, parts.settingsBackend, parts.help,
-                                std::move(parts.trayBackend), parts.executablePath});
+    m_form = std::make_unique<TTrayIconForm>(TTrayIconForm::Services{
+        parts.messages, parts.settingsBackend, parts.help, std::move(parts.trayBackend),
+        parts.executablePath, parts.userDataFolder});
     if (parts.sound) {
         m_sound = parts.sound;
     } else {
-        m_ownSound = std::make_unique<TSoundModulePlayer>(QCoreApplication::applicationDirPath(),
-                                                          m_form->ProgramDir);
+        m_ownSound = std::make_unique<TSoundModulePlayer>(
+            QCoreApplication::applicationDirPath(),
+            QStringList{m_form->ProgramDir, m_form->InstallDir});
         m_sound = m_ownSound.get();
     }
     // The alarms are loaded now, in order; a failure is reported once they are.

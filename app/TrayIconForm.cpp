@@ -8,7 +8,10 @@
 #include "TrayIcon.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QMenu>
+#include <QStandardPaths>
 #include <QTimer>
 
 TTrayIconForm::TTrayIconForm(Services services)
@@ -66,6 +69,15 @@ QString TTrayIconForm::ProgramDirOf(const QString& executablePath) {
     return slash < 0 ? QString() : executablePath.left(slash + 1);
 }
 
+QString TTrayIconForm::DataFolderFor(const QString& installDir, const QString& userDataFolder) {
+    if (!installDir.isEmpty() && QFileInfo(installDir).isWritable() &&
+        QFileInfo::exists(installDir + TAlarmFile::FileName))
+        return installDir;
+    // A folder that cannot be made is reported by the first load or save in it.
+    QDir().mkpath(userDataFolder);
+    return QDir(userDataFolder).absolutePath() + u'/';
+}
+
 void TTrayIconForm::FormCreate() {
     CheckState.FirstCheck = true;
     CheckState.CheckBusy = false;
@@ -80,7 +92,11 @@ void TTrayIconForm::FormCreate() {
     const QString exe = m_services.executablePath.isEmpty()
                             ? QCoreApplication::applicationFilePath()
                             : m_services.executablePath;
-    ProgramDir = ProgramDirOf(exe);
+    InstallDir = ProgramDirOf(exe);
+    ProgramDir = DataFolderFor(
+        InstallDir, m_services.userDataFolder.isEmpty()
+                        ? QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
+                        : m_services.userDataFolder);
     DataFile = std::make_unique<TAlarmFile>(ProgramDir);
 
     // Shown from the icon's scheduled refresh on, not at once.

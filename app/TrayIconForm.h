@@ -30,6 +30,9 @@ public:
         std::unique_ptr<TTrayBackend> trayBackend;
         // The program file's full path; empty: this process's executable.
         QString executablePath;
+        // Where the user's alarms live; empty: the user's data folder
+        // (~/.local/share/Ostrand/Tockwell/).
+        QString userDataFolder;
     };
 
     static inline const QString ToolTipText =
@@ -54,7 +57,11 @@ public:
 
     // State of this unit, for the whole run.
     std::unique_ptr<::AlarmList> AlarmList;
+    // The folder of the alarm file, the current folder and the back-up window's first
+    // folder: the user's data folder, or a portable program folder (DataFolderFor).
     QString ProgramDir;
+    // The program's own folder (its sound "alarm.wav"), with a trailing separator.
+    QString InstallDir;
     TAlarmSettings AlarmSettings;
     std::unique_ptr<TSettingsStore> SettingsKey;
     TCheckState CheckState;
@@ -94,6 +101,10 @@ public:
     // The folder of a program file, with its trailing separator; empty for a path
     // without one.
     static QString ProgramDirOf(const QString& executablePath);
+    // Where the alarms live: the program's folder when it is writable and already holds
+    // "Tockwell.alarms" (a portable or older installation keeps its alarms there),
+    // otherwise the user's data folder, made when missing. Nothing is moved.
+    static QString DataFolderFor(const QString& installDir, const QString& userDataFolder);
 
 private:
     Services m_services;

@@ -40,7 +40,7 @@ int main(int argc, char** argv) {
     help.InstallF1();
     TIniStore settingsBackend;
 
-    TProgram program({messages, settingsBackend, &help, {}, {}, nullptr, nullptr});
+    TProgram program({messages, settingsBackend, &help, {}, {}, {}, nullptr, nullptr});
     QObject::connect(&guard, &TOnlyOne::RaiseRequested, &program.Form(),
                      &TTrayIconForm::SecondCopyStarted);
 

@@ -3,9 +3,9 @@
 #include <QDir>
 #include <QFileInfo>
 
-TQtSoundPlayer::TQtSoundPlayer(QString programDir, QObject* parent)
+TQtSoundPlayer::TQtSoundPlayer(QStringList folders, QObject* parent)
     : QObject(parent)
-    , m_programDir(std::move(programDir)) {}
+    , m_folders(std::move(folders)) {}
 
 QSoundEffect& TQtSoundPlayer::effect() {
     if (!m_effect) {
@@ -22,7 +22,12 @@ QSoundEffect& TQtSoundPlayer::effect() {
 QString TQtSoundPlayer::Resolve(const QString& file) const {
     if (file.isEmpty() || QDir::isAbsolutePath(file))
         return file;
-    return QDir(m_programDir.isEmpty() ? QDir::currentPath() : m_programDir).filePath(file);
+    for (const QString& folder : m_folders) {
+        const QString path = QDir(folder).filePath(file);
+        if (QFileInfo(path).isFile())
+            return path;
+    }
+    return QDir(m_folders.value(0, QDir::currentPath())).filePath(file);
 }
 
 void TQtSoundPlayer::playDefault() {

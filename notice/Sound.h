@@ -6,15 +6,16 @@
 #include <QSoundEffect>
 #include <memory>
 
-// The alarm sound through QSoundEffect. A relative file name is taken from the
-// program's folder. When the file is missing or cannot be played, the program's own
-// default sound plays in its place, so an alarm is never silent by accident.
+// The alarm sound through QSoundEffect. A relative file name is looked for in the
+// given folders in order (the user's data folder, then the program's own). When the file is missing
+// or cannot be played, the program's own default sound plays in its place, so an alarm is never
+// silent by accident.
 class TQtSoundPlayer : public QObject, public TSoundPlayer {
     Q_OBJECT
 public:
     static inline const QString DefaultSound = QStringLiteral("qrc:/sounds/default.wav");
 
-    explicit TQtSoundPlayer(QString programDir, QObject* parent = nullptr);
+    explicit TQtSoundPlayer(QStringList folders, QObject* parent = nullptr);
     void Play(const QString& file, bool loop) override;
     void Stop() override;
 
@@ -23,14 +24,15 @@ public:
     bool Playing() const { return m_effect && m_effect->isPlaying(); }
     // A sound is being read, in a thread of Qt's.
     bool Loading() const { return m_effect && m_effect->status() == QSoundEffect::Loading; }
-    // The file a name refers to.
+    // The file a name refers to: in the first folder that has it (the first folder
+    // when none has).
     QString Resolve(const QString& file) const;
 
 private:
     void playDefault();
     QSoundEffect& effect();
 
-    QString m_programDir;
+    QStringList m_folders;
     // Made at the first alarm: the audio system is not touched at start-up.
     std::unique_ptr<QSoundEffect> m_effect;
     bool m_loop = false;

@@ -4,9 +4,9 @@
 #include <QDir>
 #include <QtDebug>
 
-TSoundModulePlayer::TSoundModulePlayer(QString moduleDir, QString programDir)
+TSoundModulePlayer::TSoundModulePlayer(QString moduleDir, QStringList folders)
     : m_moduleDir(std::move(moduleDir))
-    , m_programDir(std::move(programDir)) {}
+    , m_folders(std::move(folders)) {}
 
 // The player goes before its code does; the module itself stays loaded to the end of
 // the process, as Qt's audio threads may still run code of it.
@@ -22,7 +22,7 @@ bool TSoundModulePlayer::load() {
     m_library.setLoadHints(QLibrary::PreventUnloadHint);
     const auto make = reinterpret_cast<Factory>(m_library.resolve(FactoryName));
     if (make)
-        m_player.reset(make(m_programDir));
+        m_player.reset(make(m_folders));
     if (!m_player) {
         m_error = m_library.errorString();
         qWarning().noquote() << QStringLiteral("Tockwell: the sound module could not be loaded "

@@ -3,7 +3,7 @@
 #include "CheckCycle.h"
 
 #include <QLibrary>
-#include <QString>
+#include <QStringList>
 #include <memory>
 
 // The alarm sound, with Qt Multimedia kept out of the program until the first alarm
@@ -16,13 +16,14 @@
 class TSoundModulePlayer : public TSoundPlayer {
 public:
     static inline const QString ModuleName = QStringLiteral("tockwell_sound");
-    // The module's one entry point: makes a player for the program's folder.
-    using Factory = TSoundPlayer* (*)(const QString& programDir);
+    // The module's one entry point: makes a player that looks for a sound file given
+    // by name alone in these folders, in order.
+    using Factory = TSoundPlayer* (*)(const QStringList& folders);
     static constexpr const char* FactoryName = "tockwell_make_sound_player";
 
-    // moduleDir: where the module lies (the program's own folder); programDir: where
-    // relative sound file names are looked up.
-    TSoundModulePlayer(QString moduleDir, QString programDir);
+    // moduleDir: where the module lies (the program's own folder); folders: where
+    // relative sound file names are looked up, in order.
+    TSoundModulePlayer(QString moduleDir, QStringList folders);
     ~TSoundModulePlayer() override;
 
     void Play(const QString& file, bool loop) override;
@@ -36,7 +37,7 @@ private:
     bool load();
 
     QString m_moduleDir;
-    QString m_programDir;
+    QStringList m_folders;
     QLibrary m_library;
     std::unique_ptr<TSoundPlayer> m_player;
     bool m_tried = false;

@@ -10,6 +10,7 @@
 #include "ScriptedMessages.h"
 #include "TrayIconForm.h"
 
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTemporaryDir>
@@ -29,7 +30,7 @@ class TrayIconFormTest : public QObject {
         trayLog.clear();
         return std::make_unique<TTrayIconForm>(TTrayIconForm::Services{
             messages, settings, nullptr, std::make_unique<FakeTray>(&trayLog),
-            dir.path() + "/tockwell"});
+            dir.path() + "/tockwell", dir.path()});
     }
 
 private slots:
@@ -150,7 +151,7 @@ private slots:
             FakeTray* host = tray.get();
             host->shown = iconAtFirstTick;
             TTrayIconForm form(TTrayIconForm::Services{messages, settings, nullptr, std::move(tray),
-                                                       dir.path() + "/tockwell"});
+                                                       dir.path() + "/tockwell", dir.path()});
             int shown = 0;
             form.SetStatWnd([&] { ++shown; });
             form.Timer1Timer();
@@ -168,6 +169,24 @@ private slots:
         QCOMPARE(TTrayIconForm::ProgramDirOf("/opt/tockwell/tockwell"), QString("/opt/tockwell/"));
         QCOMPARE(TTrayIconForm::ProgramDirOf("/tockwell"), QString("/"));
         QCOMPARE(TTrayIconForm::ProgramDirOf("tockwell"), QString());
+    }
+
+    // Installed for everyone, the program's folder is no place for a user's alarms;
+    // one that already holds them (a portable copy, an older install) keeps them.
+    void alarmsLiveInTheUserDataFolderUnlessTheProgramFolderHoldsThem() {
+        QTemporaryDir install, home;
+        const QString data = home.path() + "/.local/share/Ostrand/Tockwell";
+        TTrayIconForm fresh(TTrayIconForm::Services{messages, settings, nullptr,
+                                                    std::make_unique<FakeTray>(&trayLog),
+                                                    install.path() + "/tockwell", data});
+        QCOMPARE(fresh.InstallDir, install.path() + "/");
+        QCOMPARE(fresh.ProgramDir, data + "/");
+        QVERIFY(QFileInfo(data).isDir());
+        QCOMPARE(fresh.DataFile->Path(), data + "/Tockwell.alarms");
+        QVERIFY(!QFile::exists(install.path() + "/Tockwell.alarms"));
+
+        QFile(install.path() + "/Tockwell.alarms").open(QIODevice::WriteOnly);
+        QCOMPARE(TTrayIconForm::DataFolderFor(install.path() + "/", data), install.path() + "/");
     }
 };
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # cmake --install into a folder the user owns, as the README says, then a first start
 # of the installed program as a new user would make it: through its desktop launcher.
-# The alarm file must appear in the installed program's folder.
+# The alarm file must appear in the user's data folder, not in the program's; a program
+# folder that already holds alarms (a portable copy) keeps them there.
 #   install_e2e.sh PROGRAM ALARMFILE_TOOL OUTPUT_FOLDER (the build folder holds OUTPUT_FOLDER)
 set -uo pipefail
 PROGRAM=$1
@@ -36,9 +37,26 @@ xdotool windowfocus --sync "$(question_window)" 2>/dev/null
 xdotool key --window "$(question_window)" Return
 xdotool keyup Return
 wait_for 15 has_icon || fail "no tray icon from the installed program"
-[ -f "$PREFIX/lib/tockwell/Tockwell.alarms" ] || fail "no alarm file in the installed program's folder"
+USER_DATA="$XDG_DATA_HOME/Ostrand/Tockwell/Tockwell.alarms"
+[ -f "$USER_DATA" ] || fail "no alarm file in the user's data folder"
+[ -e "$PREFIX/lib/tockwell/Tockwell.alarms" ] && fail "an alarm file in the installed program's folder"
 shot installed
 kill -TERM "$PID"
 wait_for 10 gone "$PID" || fail "SIGTERM did not end the installed program"
-pass "the installed program starts from its launcher and keeps its alarms in its folder"
+pass "the installed program starts from its launcher and keeps its alarms in the user's data folder"
+
+# A program folder that holds alarms (a portable copy) is used as it is.
+"$TOOL" write "$PREFIX/lib/tockwell/Tockwell.alarms" "1,2026-01-10T09:00:00,0,0,Kept where it was" ||
+    fail "could not write the portable alarms"
+"$EXEC" >>"$WORK/program.log" 2>&1 &
+PID=$!
+PIDS+=("$PID")
+wait_for 15 has_icon || fail "no tray icon from the portable program"
+has_question && fail "a message on a start with alarms: $(tail -1 "$WORK/program.log")"
+kill -TERM "$PID"
+wait_for 10 gone "$PID" || fail "SIGTERM did not end the portable program"
+"$TOOL" dump "$PREFIX/lib/tockwell/Tockwell.alarms" | grep -qx '1 0 0 Kept where it was' ||
+    fail "the portable alarms were not kept in the program's folder"
+[ -s "$USER_DATA" ] && fail "the portable run wrote into the user's data folder"
+pass "a program folder holding alarms keeps them there, the user's data folder untouched"
 echo "end-to-end run complete"

@@ -125,7 +125,7 @@ start_program_at() {
 set_clock() { echo "@$1" >"$WORK/clock"; }
 
 # --- a program folder and a settings folder of their own
-export XDG_CONFIG_HOME="$WORK/config" XDG_RUNTIME_DIR="$WORK/runtime"
+export XDG_CONFIG_HOME="$WORK/config" XDG_RUNTIME_DIR="$WORK/runtime" XDG_DATA_HOME="$WORK/data"
 unset DBUS_SESSION_BUS_ADDRESS SESSION_MANAGER
 mkdir -p "$XDG_CONFIG_HOME/Ostrand" "$XDG_RUNTIME_DIR" "$WORK/prog"
 chmod 700 "$XDG_RUNTIME_DIR"

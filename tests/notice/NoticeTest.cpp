@@ -45,7 +45,7 @@ class NoticeTest : public QObject {
         QFile::remove(dir.path() + "/Tockwell.alarms");
         return std::make_unique<TProgram>(
             TProgram::Parts{messages, settings, nullptr, std::make_unique<FakeTray>(&trayLog),
-                            dir.path() + "/tockwell", &clock, &sound,
+                            dir.path() + "/tockwell", dir.path(), &clock, &sound,
                             QLocale(QLocale::English, QLocale::UnitedStates)});
     }
     QByteArray AlarmFileBytes() {
@@ -163,8 +163,14 @@ private slots:
     }
 
     void soundFilesComeFromTheProgramFolderOrTheBuiltInSound() {
-        TQtSoundPlayer player("/opt/tockwell/");
-        QCOMPARE(player.Resolve("alarm.wav"), QString("/opt/tockwell/alarm.wav"));
+        // A name alone: the user's data folder first, then the program's own folder.
+        QTemporaryDir data, program;
+        for (const QString& file : {data.path() + "/bell.wav", program.path() + "/bell.wav",
+                                    program.path() + "/alarm.wav"})
+            QFile(file).open(QIODevice::WriteOnly);
+        TQtSoundPlayer player({data.path(), program.path()});
+        QCOMPARE(player.Resolve("bell.wav"), data.path() + "/bell.wav");
+        QCOMPARE(player.Resolve("alarm.wav"), program.path() + "/alarm.wav");
         QCOMPARE(player.Resolve("/home/a user/bell.wav"), QString("/home/a user/bell.wav"));
         QCOMPARE(player.Source(), QUrl()); // nothing loaded before the first alarm
         player.Play("no-such-sound.wav", false);
@@ -179,7 +185,7 @@ private slots:
 
     // The real module is heard in the end-to-end run; here it is missing.
     void withoutTheSoundModuleAnAlarmRingsTheBell() {
-        TSoundModulePlayer player("/nonexistent/tockwell", "/opt/tockwell/");
+        TSoundModulePlayer player("/nonexistent/tockwell", {"/opt/tockwell/"});
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("sound module could not be loaded"));
         player.Play("alarm.wav", true);
         QVERIFY(!player.Loaded());

@@ -36,7 +36,7 @@ struct Harness {
         static_cast<TApplication*>(qApp)->SetErrorMessages(&messages);
         program = std::make_unique<TProgram>(
             TProgram::Parts{messages, settings, nullptr, std::make_unique<FakeTray>(&trayLog),
-                            dir.path() + "/tockwell", &clock, nullptr, UK});
+                            dir.path() + "/tockwell", dir.path(), &clock, nullptr, UK});
     }
     ~Harness() { static_cast<TApplication*>(qApp)->SetErrorMessages(nullptr); }
     TAddWnd& add() { return program->AddWnd(); }
