@@ -29,6 +29,7 @@ TMessageDg::TMessageDg(const TAlarmSettings& settings, const TCheckState& state,
     StopButt->setDefault(true);
     Txt->setGeometry(8, 8, 383, 121);
     Txt->setReadOnly(true);
+    Txt->setAccessibleName(QStringLiteral("Message"));
     Txt->setFrameStyle(QFrame::NoFrame);
     Txt->viewport()->setAutoFillBackground(false);
     Txt->setAttribute(Qt::WA_TranslucentBackground);
@@ -109,6 +110,7 @@ void TMessageDg::ShowModal() {
     FormActivate();
     // Again once the window is up and its frame is known.
     QTimer::singleShot(0, this, &TMessageDg::FormActivate);
+    refitLater();
     exec();
 }
 
@@ -118,6 +120,18 @@ void TMessageDg::ShowModeless() {
     FormActivate(); // the frame is known now
     raise();
     activateWindow();
+    refitLater();
+}
+
+void TMessageDg::refitLater() {
+    // The window manager gives the frame's size in a property of its own, which may come
+    // after every event that tells of the window's frame; Qt then reads it only when
+    // asked. A busy desktop was seen to leave the notice a title bar too high.
+    for (const int ms : {300, 1500})
+        QTimer::singleShot(ms, this, [this] {
+            if (isVisible())
+                fitToMessage();
+        });
 }
 
 bool TMessageDg::event(QEvent* e) {

@@ -44,6 +44,8 @@ protected:
 private:
     // FormActivate without the focus: the sizes for the message and the frame.
     void fitToMessage();
+    // Fits once more a little later, while the notice is up.
+    void refitLater();
 
     const TAlarmSettings& m_settings;
     TCheckCycle* m_cycle = nullptr;
