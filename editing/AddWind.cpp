@@ -120,9 +120,32 @@ TAddWnd::TAddWnd(AlarmList& list, TAlarmFile& file, TListHooks& hooks, const TCl
     Button2 = new QPushButton(QStringLiteral("&Cancel"), this);
     Button2->setGeometry(542, 290, 90, 28);
 
+    // What a screen reader says of each control: a box is named by the label above it.
+    for (auto [caption, box] : {std::pair{HourLabel, HourBox},
+                                {MinuteLabel, MinuteBox},
+                                {Label2, DayBox},
+                                {Label3, YearBox}})
+        caption->setBuddy(box);
+    Label1->setBuddy(WDUpDown);
+    Label6->setBuddy(MonthUpDown);
+    UpDown1->SetName(QStringLiteral("Hour"));
+    UpDown2->SetName(QStringLiteral("Minute"));
+    WDUpDown->SetName(QStringLiteral("Weekday"));
+    DayUpDown->SetName(QStringLiteral("Day"));
+    MonthUpDown->SetName(QStringLiteral("Month"));
+    YearUpDown->SetName(QStringLiteral("Year"));
+    TextBox->setAccessibleName(QStringLiteral("Message"));
+    // The weekday and the month have no box: their spins take the focus. Up and Down
+    // in the year box step the year spin.
+    WDUpDown->TakeFocus();
+    MonthUpDown->TakeFocus();
+    YearUpDown->ListenTo(YearBox);
+
     setTabOrder(HourBox, MinuteBox);
-    setTabOrder(MinuteBox, DayBox);
-    setTabOrder(DayBox, YearBox);
+    setTabOrder(MinuteBox, WDUpDown);
+    setTabOrder(WDUpDown, DayBox);
+    setTabOrder(DayBox, MonthUpDown);
+    setTabOrder(MonthUpDown, YearBox);
     setTabOrder(YearBox, TextBox);
     setTabOrder(TextBox, Add);
     setTabOrder(Add, Button2);
@@ -155,6 +178,10 @@ void TAddWnd::FormCreate() {
     swapX(DayBox, MonthLabel);
     swapX(Label2, Label6);
     swapX(DayUpDown, MonthUpDown);
+    // The keyboard follows: month before day.
+    setTabOrder(WDUpDown, MonthUpDown);
+    setTabOrder(MonthUpDown, DayBox);
+    setTabOrder(DayBox, YearBox);
 }
 
 int TAddWnd::Kind() const {

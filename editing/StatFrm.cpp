@@ -53,6 +53,7 @@ TStatWnd::TStatWnd(AlarmList& list, const TAlarmSettings& settings, TAddWnd& add
     EditTextBtn->setEnabled(false);
 
     AGrid = new QTableWidget(0, 4, this);
+    AGrid->setAccessibleName(QStringLiteral("Alarms"));
     AGrid->setHorizontalHeaderLabels({TGridContent::Header.begin(), TGridContent::Header.end()});
     AGrid->verticalHeader()->hide();
     AGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);

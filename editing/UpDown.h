@@ -16,13 +16,27 @@ public:
     int Position() const { return m_position; }
     // Within the range; a bound box shows the new position.
     void SetPosition(int position);
-    void SetAssociate(QLineEdit* box) { m_box = box; }
+    void SetAssociate(QLineEdit* box);
+    // Up and Down pressed in that widget step the spin, as the arrows do: the keyboard's
+    // way to it.
+    void ListenTo(QWidget* widget);
+    // For a spin that no box stands for: it takes the focus itself, and Up and Down
+    // step it.
+    void TakeFocus();
+    // What the spin sets ("Hour"), as a screen reader says it: the arrows are "Hour
+    // up" and "Hour down".
+    void SetName(const QString& what);
 
     // As a click on the upper or lower arrow does.
     void Step(bool up);
 
 signals:
     void Clicked(bool up);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void paintEvent(QPaintEvent* e) override;
 
 private:
     QToolButton* m_up;

@@ -49,6 +49,8 @@ TOptionsDg::TOptionsDg(TAlarmSettings& settings, TSettingsStore& settingsKey, TS
     SMUpDown = new TUpDown(5, 60, SnoozeGp);
     SMUpDown->setGeometry(184, 50, 16, 24);
     SMUpDown->SetAssociate(SnoozeminBox);
+    SMUpDown->SetName(QStringLiteral("Snooze minutes"));
+    Label1->setBuddy(SnoozeminBox);
     SMUpDown->SetPosition(5);
 
     SoundSel = new QGroupBox(QStringLiteral(" Sound "), this);

@@ -44,8 +44,10 @@ TBUFrm::TBUFrm(Parts parts, QWidget* parent)
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     Panel1->setGeometry(8, 8, 464, 240);
     DCombo = new QComboBox(Panel1);
+    DCombo->setAccessibleName(QStringLiteral("Drive"));
     DCombo->setGeometry(8, 8, 150, 26);
     DLB = new QListWidget(Panel1);
+    DLB->setAccessibleName(QStringLiteral("Folders"));
     DLB->setGeometry(166, 8, 290, 224);
     ActionBtn = new QPushButton(QStringLiteral("&Back up"), this);
     ActionBtn->setGeometry(290, 260, 88, 30);

@@ -127,5 +127,31 @@ def widgets(app_name):
             walk(app)
 
 
+def focusable(app_name, title):
+    """Every control of the app's window with that title that takes the keyboard focus,
+    with its role and name, in tree order; fails when one has no name."""
+    import pyatspi
+    unnamed = 0
+
+    def walk(node):
+        nonlocal unnamed
+        state = node.getState()
+        if not state.contains(pyatspi.STATE_SHOWING):
+            return
+        if state.contains(pyatspi.STATE_FOCUSABLE) and node.getRole() != pyatspi.ROLE_FRAME:
+            print("%s '%s'" % (node.getRoleName(), node.name))
+            unnamed += not node.name.strip()
+        for child in node:
+            walk(child)
+
+    for app in pyatspi.Registry.getDesktop(0):
+        if app is not None and app.name == app_name:
+            for window in app:
+                if window.name == title:
+                    walk(window)
+    sys.exit(1 if unnamed else 0)
+
+
 if __name__ == "__main__":
-    {"menu": menu, "watcher": watcher, "widgets": widgets}[sys.argv[1]](*sys.argv[2:])
+    {"menu": menu, "watcher": watcher, "widgets": widgets, "focusable": focusable}[
+        sys.argv[1]](*sys.argv[2:])

@@ -135,5 +135,24 @@ wait_for 10 gone "$LAST" || fail "the second copy keeps running"
 wait_for 10 has_widget "^push button 'Close window' enabled" || fail "a second start did not show the alarms window"
 alive "$PID" || fail "the first copy ended"
 pass "a second start shows the alarms window while no icon is in sight"
+
+# --- what a screen reader finds in the add dialog and the options dialog
+# Every control the keyboard reaches, with its name: none may be nameless.
+walk() {
+    echo "--- focusable controls of '$1'"
+    timeout 20 /usr/bin/python3 "$DESKTOP_PY" focusable Tockwell "$1" || fail "a control of '$1' has no name"
+}
+xdotool key alt+a
+wait_for 10 has_widget "^text 'Message'" || fail "Add did not open the add dialog"
+walk Tockwell >"$WORK/walk-add.txt"
+cat "$WORK/walk-add.txt"
+grep -q "^text 'Hour'" "$WORK/walk-add.txt" || fail "the add dialog's controls were not read"
+xdotool key Escape
+xdotool mousemove --window "$(window_of_width 860)" 3 417 click 3 # the margin: the menu
+sleep 1
+xdotool key o
+wait_for 10 has_titled '^Tockwell Options$' || fail "no options dialog from the margin's menu"
+walk "Tockwell Options"
+pass "every control of the add and options dialogs that takes the focus has a name"
 stop_program "$PID"
 echo "end-to-end run complete"

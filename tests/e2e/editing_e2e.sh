@@ -10,15 +10,6 @@ TOOL=$2
 OUT=$3
 source "$(dirname "$0")/lib.sh"
 
-# The visible window titled "Tockwell" of a given width: 860 the alarms window, 640 the
-# add-alarm dialog.
-window_of_width() {
-    local w
-    for w in $(xdotool search --onlyvisible --name '^Tockwell$' 2>/dev/null); do
-        xwininfo -id "$w" | grep -q "Width: $1\$" && { echo "$w"; return 0; }
-    done
-    return 1
-}
 has_window() { window_of_width "$1" >/dev/null; }
 no_window() { ! window_of_width "$1" >/dev/null; }
 size_is() { [ "$(stat -c %s "$DATA")" -eq "$1" ]; }

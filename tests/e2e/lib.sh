@@ -65,6 +65,15 @@ has_menu() { [ -n "$(visible_windows)" ]; }
 # The first visible window whose title matches $1.
 titled() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1; }
 has_titled() { [ -n "$(titled "$1")" ]; }
+# The visible window titled "Tockwell" of a given width: 860 the alarms window, 640 the
+# add-alarm dialog.
+window_of_width() {
+    local w
+    for w in $(xdotool search --onlyvisible --name '^Tockwell$' 2>/dev/null); do
+        xwininfo -id "$w" | grep -q "Width: $1\$" && { echo "$w"; return 0; }
+    done
+    return 1
+}
 # Ends the program $1 as the desktop does at logout: SIGTERM, then its own shutdown.
 stop_program() {
     kill -TERM "$1"

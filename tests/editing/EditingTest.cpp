@@ -14,6 +14,7 @@
 #include "UpDown.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QButtonGroup>
 #include <QClipboard>
 #include <QFile>
@@ -197,6 +198,38 @@ private slots:
         QVERIFY(!h.add().WDUpDown->isEnabled());
         QCOMPARE(h.add().DayBox->text(), QString("2"));
         QVERIFY(h.list().IsEmpty());
+    }
+
+    // What a screen reader says of the spins, and the keyboard's way to them.
+    void spinsHaveNamesAndAnswerTheArrowKeys() {
+        Harness h(QByteArray(""));
+        TAddWnd& a = h.add();
+        a.OpenAdd();
+        QVERIFY(QTest::qWaitForWindowActive(&a));
+        const auto name = [](QObject* o) {
+            return QAccessible::queryAccessibleInterface(o)->text(QAccessible::Name);
+        };
+        QCOMPARE(name(a.HourBox), QString("Hour"));
+        QCOMPARE(name(a.YearBox), QString("Year"));
+        QStringList arrows;
+        for (QToolButton* b : a.DayUpDown->findChildren<QToolButton*>())
+            arrows << name(b);
+        QCOMPARE(arrows, (QStringList{"Day up", "Day down"}));
+
+        a.HourBox->setText("10");
+        QTest::keyClick(a.HourBox, Qt::Key_Up);
+        QCOMPARE(a.HourBox->text(), QString("11"));
+        QTest::keyClick(a.YearBox, Qt::Key_Down); // the year spin steps from its own position
+        QCOMPARE(a.YearBox->text(), QString::number(a.YearUpDown->Position()));
+        a.SetKind(akWeekly);
+        a.MinuteBox->setFocus();
+        QTest::keyClick(a.MinuteBox, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), a.WDUpDown);
+        QCOMPARE(name(a.WDUpDown), QString("Weekday"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(a.WDUpDown)->role(), QAccessible::SpinBox);
+        const QString before = a.DayLabel->text();
+        QTest::keyClick(a.WDUpDown, Qt::Key_Up);
+        QVERIFY(a.DayLabel->text() != before);
     }
 
     void monthBeforeDayInTheUnitedStates() {
