@@ -124,13 +124,15 @@ void TMessageDg::ShowModeless() {
 }
 
 void TMessageDg::refitLater() {
-    // The window manager gives the frame's size in a property of its own, which may come
-    // after every event that tells of the window's frame; Qt then reads it only when
-    // asked. A busy desktop was seen to leave the notice a title bar too high.
+    // WORKAROUND: Qt 6.4's xcb window reads the frame's size once and reads it again only
+    // after the next ConfigureNotify. Read before the window manager has put the notice
+    // into its frame, it stays 0 when no ConfigureNotify follows (xfwm4 sends none when
+    // the frame leaves the window where it was), and the notice kept a title bar too
+    // much height. One pixel more brings a ConfigureNotify, and its resize a fit.
     for (const int ms : {300, 1500})
         QTimer::singleShot(ms, this, [this] {
             if (isVisible())
-                fitToMessage();
+                setFixedHeight(height() + 1);
         });
 }
 
@@ -138,8 +140,9 @@ bool TMessageDg::event(QEvent* e) {
     if (e->type() == QEvent::WindowActivate)
         FormActivate();
     // The window manager's frame may become known only after the window is up and has
-    // the focus (it is put into its frame, which moves it): fit again to its real size.
-    else if (e->type() == QEvent::Move && isVisible())
+    // the focus (it is put into its frame, which moves it), or after a resize (see
+    // refitLater): fit again to its real size.
+    else if ((e->type() == QEvent::Move || e->type() == QEvent::Resize) && isVisible())
         fitToMessage();
     return QDialog::event(e);
 }
