@@ -3,6 +3,8 @@
 MAINICON, a bell at rest, and ICON_1..ICON_6, the bell swinging with sound waves.
 Run from the source folder: python3 tools/make_icons.py"""
 import math
+import os
+import subprocess
 
 SIZE = 32
 PALETTE = {
@@ -126,3 +128,46 @@ def write_button(kind, grey):
 for kind in COLOURS:
     write_button(kind, False)
     write_button(kind, True)
+
+
+# The launcher's bell for the desktop's icon theme: the same bell as MAINICON drawn as
+# a vector picture, and from it the sizes a theme asks for (rsvg-convert, librsvg2-bin).
+APP_ID = 'org.ostrand.Tockwell'
+THEME_SIZES = (16, 22, 24, 32, 48, 64, 128, 256)
+
+
+def bell_svg():
+    px, py = 16.0, 3.0
+    left, right = [], []
+    for k in range(17):
+        y = 4 + k
+        half = 5.5 + 5.5 * (k / 16.0) ** 1.6
+        left.append('%.2f,%.2f' % (px - half, py + y))
+        right.append('%.2f,%.2f' % (px + half, py + y))
+    body = 'M' + ' L'.join(right + left[::-1]) + ' Z'
+    return f'''<svg xmlns="http://www.w3.org/2000/svg" width="32" height="32" viewBox="0 0 32 32">
+  <defs>
+    <linearGradient id="metal" x1="0" x2="1" y1="0" y2="0">
+      <stop offset="0" stop-color="{PALETTE['h']}"/>
+      <stop offset="0.3" stop-color="{PALETTE['h']}"/>
+      <stop offset="0.34" stop-color="{PALETTE['g']}"/>
+      <stop offset="0.7" stop-color="{PALETTE['g']}"/>
+      <stop offset="0.75" stop-color="{PALETTE['s']}"/>
+      <stop offset="1" stop-color="{PALETTE['s']}"/>
+    </linearGradient>
+  </defs>
+  <circle cx="{px}" cy="{py + 24.5}" r="2.3" fill="{PALETTE['c']}"/>
+  <path d="{body}" fill="url(#metal)" stroke="{PALETTE['o']}" stroke-width="1.2" stroke-linejoin="round"/>
+  <rect x="{px - 12}" y="{py + 20.5}" width="24" height="2" fill="{PALETTE['s']}" stroke="{PALETTE['o']}" stroke-width="1"/>
+  <circle cx="{px}" cy="{py + 2.5}" r="1.7" fill="{PALETTE['g']}" stroke="{PALETTE['o']}" stroke-width="1"/>
+</svg>
+'''
+
+
+os.makedirs('resources/icons/hicolor', exist_ok=True)
+svg_path = 'resources/icons/%s.svg' % APP_ID
+with open(svg_path, 'w') as f:
+    f.write(bell_svg())
+for size in THEME_SIZES:
+    subprocess.run(['rsvg-convert', '-w', str(size), '-h', str(size), '-o',
+                    'resources/icons/hicolor/%s-%d.png' % (APP_ID, size), svg_path], check=True)
