@@ -3,6 +3,7 @@
 #   ./dev.sh start   install what is missing, build, start the program
 #   ./dev.sh test    install what is missing, build, run every test: the suite, the
 #                    suite again under ASan and UBSan, and a short fuzz run
+#   ./dev.sh package build the Debian package build/package/tockwell_*.deb
 #   ./dev.sh fuzz    only the fuzz run (FUZZ_SECONDS=600 ./dev.sh fuzz for a longer one)
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -16,6 +17,7 @@ PACKAGES=(
     faketime tzdata pulseaudio pulseaudio-utils sox
     dbus-x11 xfwm4 xfce4-panel xterm at-spi2-core python3-pyatspi python3-gi
     clang libclang-rt-14-dev
+    dpkg-dev file lintian appstream
 )
 
 as_root() {
@@ -102,12 +104,17 @@ test)
     sanitized_tests
     fuzz
     ;;
+package)
+    install_missing
+    build
+    (cd build && cpack -G DEB)
+    ;;
 fuzz)
     install_missing
     fuzz
     ;;
 *)
-    echo "usage: $0 start|test|fuzz" >&2
+    echo "usage: $0 start|test|package|fuzz" >&2
     exit 2
     ;;
 esac

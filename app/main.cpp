@@ -25,7 +25,7 @@ int main(int argc, char** argv) {
     QApplication::setOrganizationName(AppOrganisation);
     QApplication::setQuitOnLastWindowClosed(false);
     // The launcher's name, by which the desktop matches windows to it.
-    QGuiApplication::setDesktopFileName(QStringLiteral("tockwell"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(TOCKWELL_APP_ID));
     QApplication::setWindowIcon(LoadIcon(QStringLiteral("MAINICON")));
 
     // Before any file, icon or box: a second copy only asks the first to come forward.

@@ -73,7 +73,6 @@ expect_box() {
     wait_for 5 sh -c "! xwininfo -id $box 2>/dev/null | grep -q IsViewable" ||
         fail "the box did not close"
 }
-click_in() { xdotool mousemove --window "$1" "$2" "$3" click 1; }
 BOXES=0
 SAVE='The alarms could not be saved to .*No space left on device'
 

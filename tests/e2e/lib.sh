@@ -57,8 +57,15 @@ icon_count() { xwininfo -root -tree 2>/dev/null | awk '/"panel"/ {p = 1; next} p
 icon_window() { xwininfo -root -tree 2>/dev/null | awk '/"panel"/ {p = 1; next} p && /"Tockwell": \("tockwell"/ {print $1; exit}'; }
 has_icon() { [ "$(icon_count)" -ge 1 ]; }
 # Visible top-level windows of the program other than the icon.
-visible_windows() { xdotool search --onlyvisible --class tockwell 2>/dev/null | grep -v "^$(printf '%d' "$(icon_window)")\$" || true; }
-question_window() { xdotool search --onlyvisible --name '^Tockwell$' 2>/dev/null | grep -v "^$(printf '%d' "$(icon_window)")\$" | head -1; }
+icons_are() { [ "$(icon_count)" -eq "$1" ]; }
+# Drops the icons (of every running copy) from a list of window ids.
+not_icons() {
+    local w
+    grep -vxF -f <(for w in $(xwininfo -root -tree 2>/dev/null |
+        awk '/"panel"/ {p = 1; next} p && /"Tockwell": \("tockwell"/ {print $1}'); do printf '%d\n' "$w"; done) || true
+}
+visible_windows() { xdotool search --onlyvisible --class tockwell 2>/dev/null | not_icons; }
+question_window() { xdotool search --onlyvisible --name '^Tockwell$' 2>/dev/null | not_icons | head -1; }
 has_question() { [ -n "$(question_window)" ]; }
 no_question() { [ -z "$(question_window)" ]; }
 has_menu() { [ -n "$(visible_windows)" ]; }
@@ -73,6 +80,26 @@ window_of_width() {
         xwininfo -id "$w" | grep -q "Width: $1\$" && { echo "$w"; return 0; }
     done
     return 1
+}
+has_window() { window_of_width "$1" >/dev/null; }
+no_window() { ! window_of_width "$1" >/dev/null; }
+click_in() { xdotool mousemove --window "$1" "$2" "$3" click 1; }
+# Adds a one-off alarm with the message $1 as a user does: a click on the icon opens the
+# alarms window (left open, its id in STAT), Add, the message typed, the dialog's Add.
+add_alarm() {
+    local add
+    xdotool mousemove --window "$(icon_window)" 10 10 click 1
+    wait_for 10 has_window 860 || fail "a click on the icon did not open the alarms window"
+    STAT=$(window_of_width 860)
+    click_in "$STAT" 58 34 # Add
+    wait_for 10 has_window 640 || fail "Add did not open the add-alarm dialog"
+    add=$(window_of_width 640)
+    xdotool windowfocus --sync "$add" 2>/dev/null
+    xdotool type --delay 20 "$1"
+    sleep 0.3
+    shot add-dialog-typed
+    click_in "$add" 491 304 # the dialog's Add
+    wait_for 10 no_window 640 || fail "the add-alarm dialog stayed open after Add"
 }
 # Ends the program $1 as the desktop does at logout: SIGTERM, then its own shutdown.
 stop_program() {
@@ -89,12 +116,13 @@ press() {
     xdotool key --window "$w" "$2"
     xdotool keyup "$2"
 }
-# The text of the message box now open, as the program logs it; then Enter closes it.
+# The text of the message box now open, as the program logs it (into $1, the program's
+# log unless given); then Enter closes it.
 box_text() {
     local box
     box=$(question_window)
     sleep 0.3
-    tail -1 "$WORK/program.log"
+    tail -1 "${1:-$WORK/program.log}"
     xdotool windowfocus --sync "$box" 2>/dev/null
     xdotool key --window "$box" Return
     xdotool keyup Return
