@@ -17,9 +17,13 @@ TProgram::TProgram(Parts parts)
     : m_messages(parts.messages)
     , m_locale(parts.locale)
     , m_clock(parts.clock ? parts.clock : &m_systemClock) {
-    m_form = std::make_unique<TTrayIconForm>(TTrayIconForm::Services{
-        parts.messages, parts.settingsBackend, parts.help, std::move(parts.trayBackend),
-        parts.executablePath, parts.userDataFolder});
+    m_form = std::make_unique<TTrayIconForm>(
+        TTrayIconForm::Services{.messages = parts.messages,
+                                .settingsBackend = parts.settingsBackend,
+                                .help = parts.help,
+                                .trayBackend = std::move(parts.trayBackend),
+                                .executablePath = parts.executablePath,
+                                .userDataFolder = parts.userDataFolder});
     if (parts.sound) {
         m_sound = parts.sound;
     } else {
@@ -41,9 +45,16 @@ TProgram::TProgram(Parts parts)
     m_form->SetStatWnd([this] { StatWnd().Display(); });
     m_form->SetAboutDg([this] { AboutDg().Display(); });
     m_form->SetOptionsDg([this] { OptionsDg().Display(); });
-    m_cycle = std::make_unique<TCheckCycle>(
-        TCheckCycle::Parts{*m_form->AlarmList, m_form->CheckState, m_form->AlarmSettings, *m_clock,
-                           *this, *m_sound, *this, *this, parts.messages, parts.locale});
+    m_cycle = std::make_unique<TCheckCycle>(TCheckCycle::Parts{.list = *m_form->AlarmList,
+                                                               .state = m_form->CheckState,
+                                                               .settings = m_form->AlarmSettings,
+                                                               .clock = *m_clock,
+                                                               .notice = *this,
+                                                               .sound = *m_sound,
+                                                               .icon = *this,
+                                                               .hooks = *this,
+                                                               .messages = parts.messages,
+                                                               .locale = parts.locale});
     m_form->CheckCycle = [this] {
         m_cycle->Timer1Timer();
     };
@@ -163,13 +174,19 @@ void TProgram::OpenBackup(bool backupMode) {
     if (m_buFrm)
         m_buFrm->close();
     m_buFrm = new TBUFrm(TBUFrm::Parts{
-        *m_form->AlarmList, *m_form->DataFile, *this, m_messages,
-        [this] { Cleanup(*m_form->AlarmList, m_form->CheckState, m_clock->now(), *this); },
-        [this] {
-            if (m_statWnd)
-                m_statWnd->Clearlist();
-        },
-        m_form->ProgramDir, &BackupMode});
+        .list = *m_form->AlarmList,
+        .file = *m_form->DataFile,
+        .hooks = *this,
+        .messages = m_messages,
+        .cleanup =
+            [this] { Cleanup(*m_form->AlarmList, m_form->CheckState, m_clock->now(), *this); },
+        .clearList =
+            [this] {
+                if (m_statWnd)
+                    m_statWnd->Clearlist();
+            },
+        .programDir = m_form->ProgramDir,
+        .backupMode = &BackupMode});
     m_buFrm->show();
     m_buFrm->raise();
     m_buFrm->activateWindow();

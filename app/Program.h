@@ -27,11 +27,11 @@ public:
         TMessageService& messages;
         TKeyValueStore& settingsBackend;
         THelp* help = nullptr;
-        std::unique_ptr<TTrayBackend> trayBackend; // empty: the desktop's
-        QString executablePath;                    // empty: this process's
-        QString userDataFolder;                    // empty: the user's (XDG)
-        const TClock* clock = nullptr;             // empty: the system clock
-        TSoundPlayer* sound = nullptr;             // empty: the sound module's
+        std::unique_ptr<TTrayBackend> trayBackend = {}; // empty: the desktop's
+        QString executablePath = {};                    // empty: this process's
+        QString userDataFolder = {};                    // empty: the user's (XDG)
+        const TClock* clock = nullptr;                  // empty: the system clock
+        TSoundPlayer* sound = nullptr;                  // empty: the sound module's
         QLocale locale = QLocale::system();
     };
 

@@ -33,7 +33,7 @@ TTrayIconForm::TTrayIconForm(Services services)
     About = PMenu->addAction(QStringLiteral("&About Tockwell..."), this,
                              Guarded([this] { AboutClick(); }));
     AlarmsWindow1 = PMenu->addAction(QStringLiteral("&Alarms Window"), this,
-                                     &TTrayIconForm::AlarmsWindow1Click);
+                                     Guarded([this] { AlarmsWindow1Click(); }));
     Help1 = PMenu->addAction(QStringLiteral("&Help"), this, Guarded([this] { Help1Click(); }));
     Help1->setShortcut(Qt::Key_F1);
     Help1->setShortcutContext(Qt::WidgetShortcut); // F1 itself is handled by the help
@@ -109,14 +109,7 @@ void TTrayIconForm::FormCreate() {
 void TTrayIconForm::SaveForExit() {
     if (!AlarmList || !DataFile)
         return;
-    ::AlarmList copy;
-    for (const auto& rec : *AlarmList) {
-        TAlarmRec r = *rec;
-        if (r.Kind == akDaily || r.Kind == akWeekly || r.Kind == akMonthly)
-            r.Rung = false;
-        copy.Append(r);
-    }
-    DataFile->SaveList(copy);
+    DataFile->SaveList(ListForExit(*AlarmList));
 }
 
 void TTrayIconForm::FormDestroy() {
@@ -124,11 +117,8 @@ void TTrayIconForm::FormDestroy() {
         return;
     m_destroyed = true;
     if (AlarmList) {
-        for (const auto& rec : *AlarmList)
-            if (rec->Kind == akDaily || rec->Kind == akWeekly || rec->Kind == akMonthly)
-                rec->Rung = false;
         try {
-            DataFile->SaveList(*AlarmList);
+            DataFile->SaveList(ListForExit(*AlarmList));
         } catch (const EError& e) {
             ShowErrorBox(m_services.messages, e.message());
         }

@@ -27,12 +27,12 @@ public:
         TKeyValueStore& settingsBackend;
         THelp* help = nullptr;
         // Empty: the desktop's notification area.
-        std::unique_ptr<TTrayBackend> trayBackend;
+        std::unique_ptr<TTrayBackend> trayBackend = {};
         // The program file's full path; empty: this process's executable.
-        QString executablePath;
+        QString executablePath = {};
         // Where the user's alarms live; empty: the user's data folder
         // (~/.local/share/Ostrand/Tockwell/).
-        QString userDataFolder;
+        QString userDataFolder = {};
     };
 
     static inline const QString ToolTipText =

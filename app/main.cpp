@@ -40,9 +40,10 @@ int main(int argc, char** argv) {
     help.InstallF1();
     TIniStore settingsBackend;
 
-    TProgram program({messages, settingsBackend, &help, {}, {}, {}, nullptr, nullptr});
-    QObject::connect(&guard, &TOnlyOne::RaiseRequested, &program.Form(),
-                     &TTrayIconForm::SecondCopyStarted);
+    TProgram program({.messages = messages, .settingsBackend = settingsBackend, .help = &help});
+    QObject::connect(
+        &guard, &TOnlyOne::RaiseRequested, &program.Form(),
+        Guarded([&program](const QString& title) { program.Form().SecondCopyStarted(title); }));
 
     // The desktop session is ending: the alarms are saved now, in case the program is
     // not given the time to end normally.

@@ -150,17 +150,17 @@ TAddWnd::TAddWnd(AlarmList& list, TAlarmFile& file, TListHooks& hooks, const TCl
     setTabOrder(TextBox, Add);
     setTabOrder(Add, Button2);
 
-    connect(TGButtons, &QButtonGroup::idToggled, this, [this](int, bool on) {
-        if (on)
-            TGClick();
-    });
-    connect(UpDown2, &TUpDown::Clicked, this, [this] { UpDown2Click(); });
-    connect(DayUpDown, &TUpDown::Clicked, this, [this] { DayUpDownClick(); });
-    connect(MonthUpDown, &TUpDown::Clicked, this, [this] { MonthUpDownClick(); });
-    connect(WDUpDown, &TUpDown::Clicked, this, [this] { WDUpDownClick(); });
-    connect(YearUpDown, &TUpDown::Clicked, this, [this] { YearUpDownClick(); });
+    connect(TGButtons, &QButtonGroup::idToggled, this, Guarded([this](int, bool on) {
+                if (on)
+                    TGClick();
+            }));
+    connect(UpDown2, &TUpDown::Clicked, this, Guarded([this] { UpDown2Click(); }));
+    connect(DayUpDown, &TUpDown::Clicked, this, Guarded([this] { DayUpDownClick(); }));
+    connect(MonthUpDown, &TUpDown::Clicked, this, Guarded([this] { MonthUpDownClick(); }));
+    connect(WDUpDown, &TUpDown::Clicked, this, Guarded([this] { WDUpDownClick(); }));
+    connect(YearUpDown, &TUpDown::Clicked, this, Guarded([this] { YearUpDownClick(); }));
     connect(Add, &QPushButton::clicked, this, Guarded([this] { AddClick(); }));
-    connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
+    connect(Button2, &QPushButton::clicked, this, Guarded([this] { Button2Click(); }));
     for (QLineEdit* b : {HourBox, MinuteBox, DayBox})
         b->installEventFilter(this);
 

@@ -79,7 +79,7 @@ TStatWnd::TStatWnd(AlarmList& list, const TAlarmSettings& settings, TAddWnd& add
     connect(AddBtn, &QToolButton::clicked, this, Guarded([this] { AddBtnClick(); }));
     connect(DeleteBtn, &QToolButton::clicked, this, Guarded([this] { DeleteBtnClick(); }));
     connect(EditTextBtn, &QToolButton::clicked, this, Guarded([this] { EditTextBtnClick(); }));
-    connect(BitBtn3, &QToolButton::clicked, this, [this] { BitBtn3Click(); });
+    connect(BitBtn3, &QToolButton::clicked, this, Guarded([this] { BitBtn3Click(); }));
 }
 
 void TStatWnd::FormCreate() {

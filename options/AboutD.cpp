@@ -1,5 +1,6 @@
 #include "AboutD.h"
 
+#include "Errors.h"
 #include "Icons.h"
 
 #include <QEvent>
@@ -27,7 +28,7 @@ TAboutDg::TAboutDg(QWidget* parent)
     Image1->setGeometry(264 - 8 - 32, 96 - 8 - 32, 32, 32);
     OK->setDefault(true);
     OK->setGeometry((280 - 80) / 2, 114, 80, 28);
-    connect(OK, &QPushButton::clicked, this, [this] { OKClick(); });
+    connect(OK, &QPushButton::clicked, this, Guarded([this] { OKClick(); }));
 }
 
 void TAboutDg::Display() {

@@ -103,12 +103,12 @@ TOptionsDg::TOptionsDg(TAlarmSettings& settings, TSettingsStore& settingsKey, TS
                                             QStringLiteral("Wave Files (*.wav)"));
     };
     // Ticking the box from the program counts as a click, as the user's does.
-    connect(EnableSnooze, &QCheckBox::toggled, this, [this] { EnableSnoozeClick(); });
-    connect(SoundSelButtons, &QButtonGroup::idClicked, this, [this] { SoundSelClick(); });
+    connect(EnableSnooze, &QCheckBox::toggled, this, Guarded([this] { EnableSnoozeClick(); }));
+    connect(SoundSelButtons, &QButtonGroup::idClicked, this, Guarded([this] { SoundSelClick(); }));
     connect(Change, &QPushButton::clicked, this, Guarded([this] { ChangeClick(); }));
     connect(Play, &QPushButton::clicked, this, Guarded([this] { PlayClick(); }));
     connect(OKButt, &QPushButton::clicked, this, Guarded([this] { OKButtClick(); }));
-    connect(CancelButt, &QPushButton::clicked, this, [this] { CancelButtClick(); });
+    connect(CancelButt, &QPushButton::clicked, this, Guarded([this] { CancelButtClick(); }));
     connect(BuB, &QPushButton::clicked, this, Guarded([this] { BuBClick(); }));
     connect(RestoreButton, &QPushButton::clicked, this, Guarded([this] { RestoreButtonClick(); }));
 }

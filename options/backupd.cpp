@@ -76,10 +76,11 @@ TBUFrm::TBUFrm(Parts parts, QWidget* parent)
                 DComboChange();
             }));
     DLB->installEventFilter(this);
-    connect(DLB, &QListWidget::itemActivated, this,
-            [this](QListWidgetItem* item) { SetFolder(item->data(Qt::UserRole).toString()); });
+    connect(DLB, &QListWidget::itemActivated, this, Guarded([this](QListWidgetItem* item) {
+                SetFolder(item->data(Qt::UserRole).toString());
+            }));
     connect(ActionBtn, &QPushButton::clicked, this, Guarded([this] { ActionBtnClick(); }));
-    connect(CancelButt, &QPushButton::clicked, this, [this] { CancelButtClick(); });
+    connect(CancelButt, &QPushButton::clicked, this, Guarded([this] { CancelButtClick(); }));
     FormActivate();
 }
 

@@ -63,3 +63,14 @@ int CompareAlarmTime(const TAlarmRec& a, const TAlarmRec& b) {
         return 1;
     return 0;
 }
+
+AlarmList ListForExit(const AlarmList& list) {
+    AlarmList copy;
+    for (const auto& rec : list) {
+        TAlarmRec r = *rec;
+        if (IsRecurring(r.Kind) && r.Kind != akAnnual)
+            r.Rung = false;
+        copy.Append(r);
+    }
+    return copy;
+}

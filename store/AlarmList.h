@@ -48,6 +48,11 @@ private:
     std::vector<Ptr> m_items;
 };
 
+// The list as the program leaves it: daily, weekly and monthly alarms with Rung
+// cleared, so that they ring on their next day even after a restart on the same day;
+// an annual alarm keeps it, so that a restart on its day does not ring it again.
+AlarmList ListForExit(const AlarmList& list);
+
 // -1, 0 or +1 on AlarmTime. A NaN time (only a damaged file holds one) sorts after
 // every number and equal to another NaN, so the order stays total and sorting is safe.
 int CompareAlarmTime(const TAlarmRec& a, const TAlarmRec& b);

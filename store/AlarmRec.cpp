@@ -7,6 +7,10 @@ bool IsKnownKind(std::int32_t kind) {
     return kind >= akOneOff && kind <= akAnnual;
 }
 
+bool IsRecurring(std::int32_t kind) {
+    return IsKnownKind(kind) && kind != akOneOff;
+}
+
 QString KindName(std::int32_t kind) {
     switch (kind) {
     case akOneOff:

@@ -20,6 +20,8 @@ enum TAlarmKind : std::int32_t {
 // True for the five codes above. A file written by another tool may hold any other
 // number; such a record never rings and is shown as unknown.
 bool IsKnownKind(std::int32_t kind);
+// Every known kind but one-off comes back: its Rung holds for the current occurrence only.
+bool IsRecurring(std::int32_t kind);
 
 // "One off", "Daily", "Weekly", "Monthly", "Annual"; an unknown code gets a text that
 // says so and names the number, so a damaged record can be found and deleted.

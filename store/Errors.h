@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QString>
+#include <concepts>
 #include <exception>
 #include <functional>
+#include <utility>
 
 // Every failure a handler cannot deal with leaves it as one of these. Only the
 // standard error box catches them; it shows message() followed by a full stop.
@@ -50,10 +52,15 @@ void ReportError(const QString& text);
 
 // A handler for a signal connection that shows its errors instead of letting them
 // unwind through the toolkit's own code, which is not built to be unwound through.
+// The rule: every connection from a control, menu entry or timer to a handler of the
+// program's windows (their ...Click and ...Timer functions, or a lambda calling one)
+// goes through Guarded. Connections inside the reusable components, which call only
+// the toolkit, do not.
 template <class F> auto Guarded(F handler) {
-    return [handler]() {
+    // Takes as many of the signal's arguments as the handler does.
+    return [handler]<class... A>(A && ... args) requires std::invocable<const F&, A...> {
         try {
-            handler();
+            handler(std::forward<A>(args)...);
         } catch (const EError& e) {
             ReportError(e.message());
         }

@@ -37,7 +37,7 @@ bool SnoozeDue(const TAlarmRec& rec, TDateTime now, std::int32_t snoozeMin) {
 }
 
 void NewDayReset(TAlarmRec& rec, TDateTime now) {
-    if (rec.Kind == akOneOff || !IsKnownKind(rec.Kind))
+    if (!IsRecurring(rec.Kind))
         return;
     if (!DateTime::isValid(rec.LastRung) || dateOf(now) > dateOf(rec.LastRung))
         rec.Rung = false;

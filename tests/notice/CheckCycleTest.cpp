@@ -67,8 +67,16 @@ protected:
     CheckCycleTest() { settings = {true, "alarm.wav", false, true, 5}; }
     TCheckCycle& cycle() {
         if (!m_cycle)
-            m_cycle = std::make_unique<TCheckCycle>(TCheckCycle::Parts{
-                list, state, settings, clock, fakes, fakes, fakes, fakes, messages, US});
+            m_cycle = std::make_unique<TCheckCycle>(TCheckCycle::Parts{.list = list,
+                                                                       .state = state,
+                                                                       .settings = settings,
+                                                                       .clock = clock,
+                                                                       .notice = fakes,
+                                                                       .sound = fakes,
+                                                                       .icon = fakes,
+                                                                       .hooks = fakes,
+                                                                       .messages = messages,
+                                                                       .locale = US});
         return *m_cycle;
     }
     AlarmList::Ptr add(std::int32_t kind, TDateTime when, const char* text) {

@@ -44,9 +44,14 @@ class NoticeTest : public QObject {
         // Each case starts from an empty alarm file.
         QFile::remove(dir.path() + "/Tockwell.alarms");
         return std::make_unique<TProgram>(
-            TProgram::Parts{messages, settings, nullptr, std::make_unique<FakeTray>(&trayLog),
-                            dir.path() + "/tockwell", dir.path(), &clock, &sound,
-                            QLocale(QLocale::English, QLocale::UnitedStates)});
+            TProgram::Parts{.messages = messages,
+                            .settingsBackend = settings,
+                            .trayBackend = std::make_unique<FakeTray>(&trayLog),
+                            .executablePath = dir.path() + "/tockwell",
+                            .userDataFolder = dir.path(),
+                            .clock = &clock,
+                            .sound = &sound,
+                            .locale = QLocale(QLocale::English, QLocale::UnitedStates)});
     }
     QByteArray AlarmFileBytes() {
         QFile f(dir.path() + "/Tockwell.alarms");

@@ -80,3 +80,18 @@ TEST(AlarmList, ManyNaNTimesSortWithoutHarm) {
     for (int i = 1; i < list.Count(); ++i)
         EXPECT_LE(CompareAlarmTime(list[i - 1], list[i]), 0) << i;
 }
+
+TEST(AlarmList, AtExitDailyWeeklyAndMonthlyForgetTheyRang) {
+    AlarmList list;
+    for (std::int32_t kind : {0, 1, 2, 3, 4, 7}) { // one-off to annual, and an unknown kind
+        TAlarmRec rec = NewAlarm(kind, 46000.5, "x");
+        rec.Rung = true;
+        list.Append(rec);
+    }
+    const AlarmList out = ListForExit(list);
+    std::vector<bool> rung;
+    for (const auto& r : out)
+        rung.push_back(r->Rung);
+    EXPECT_EQ(rung, (std::vector<bool>{true, false, false, false, true, true}));
+    EXPECT_TRUE(list[1].Rung) << "the running list is not touched";
+}

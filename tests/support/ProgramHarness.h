@@ -35,8 +35,13 @@ struct Harness {
         }
         static_cast<TApplication*>(qApp)->SetErrorMessages(&messages);
         program = std::make_unique<TProgram>(
-            TProgram::Parts{messages, settings, nullptr, std::make_unique<FakeTray>(&trayLog),
-                            dir.path() + "/tockwell", dir.path(), &clock, nullptr, UK});
+            TProgram::Parts{.messages = messages,
+                            .settingsBackend = settings,
+                            .trayBackend = std::make_unique<FakeTray>(&trayLog),
+                            .executablePath = dir.path() + "/tockwell",
+                            .userDataFolder = dir.path(),
+                            .clock = &clock,
+                            .locale = UK});
     }
     ~Harness() { static_cast<TApplication*>(qApp)->SetErrorMessages(nullptr); }
     TAddWnd& add() { return program->AddWnd(); }
