@@ -103,3 +103,23 @@ void ReadAlarmSettings(TSettingsStore& key, TAlarmSettings& settings, TMessageSe
         ShowErrorBox(messages, SettingMessages::ReadError);
     }
 }
+
+void WriteAlarmSettings(TSettingsStore& key, TAlarmSettings& settings,
+                        const TAlarmSettings& chosen) {
+    namespace D = SettingDefaults;
+    const QString& section = AppTitle;
+    settings.Snooze = chosen.Snooze;
+    if (chosen.Snooze)
+        settings.SnoozeMin = chosen.SnoozeMin;
+    key.WriteBool(section, D::SnoozeName, chosen.Snooze);
+    if (chosen.Snooze)
+        key.WriteInteger(section, D::SnoozeMinName, chosen.SnoozeMin);
+    settings.Sound = chosen.Sound;
+    key.WriteBool(section, D::SoundName, chosen.Sound);
+    if (chosen.Sound) {
+        settings.SoundFile = chosen.SoundFile;
+        key.WriteString(section, D::SoundFileName, chosen.SoundFile);
+    }
+    settings.PersistentSound = chosen.PersistentSound;
+    key.WriteBool(section, D::PersistentSoundName, chosen.PersistentSound);
+}

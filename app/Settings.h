@@ -31,6 +31,9 @@ inline const QString SnoozeName = QStringLiteral("Snooze");
 inline constexpr bool Snooze = true;
 inline const QString SnoozeMinName = QStringLiteral("SnoozeMin");
 inline constexpr std::int32_t SnoozeMin = 5;
+// The snooze lengths the options dialog offers and accepts.
+inline constexpr std::int32_t SnoozeMinLow = 5;
+inline constexpr std::int32_t SnoozeMinHigh = 60;
 } // namespace SettingDefaults
 
 namespace SettingMessages {
@@ -41,6 +44,8 @@ inline const QString ReadError =
 inline const QString FailedToCreateKey = QStringLiteral("Failed to create key %1");
 // %1: the value name.
 inline const QString FailedToSetData = QStringLiteral("Failed to set data for '%1'");
+inline const QString SnoozeMinRange =
+    QStringLiteral("Please enter a value from 5 to 60 in Snooze Minutes");
 } // namespace SettingMessages
 
 // The stored text of an integer: decimal with an optional sign; a text of more than
@@ -93,3 +98,11 @@ private:
 // reading there and shows the reading error in the standard error box. The section
 // is the application title.
 void ReadAlarmSettings(TSettingsStore& key, TAlarmSettings& settings, TMessageService& messages);
+
+// The write at OK in the options dialog: takes the chosen values into settings and
+// stores them, in the order Snooze, SnoozeMin (only while Snooze is on), Sound,
+// SoundFile (only while Sound is on), Persistent Sound, each taken just before it is
+// stored (Snooze and SnoozeMin together). What is switched off keeps its last value. A
+// write that fails throws ESettingsError, and nothing after it is taken or stored.
+void WriteAlarmSettings(TSettingsStore& key, TAlarmSettings& settings,
+                        const TAlarmSettings& chosen);

@@ -46,7 +46,7 @@ TOptionsDg::TOptionsDg(TAlarmSettings& settings, TSettingsStore& settingsKey, TS
     SnoozeminBox = new QLineEdit(QStringLiteral("5"), SnoozeGp);
     SnoozeminBox->setGeometry(140, 50, 44, 24);
     SnoozeminBox->setReadOnly(true);
-    SMUpDown = new TUpDown(5, 60, SnoozeGp);
+    SMUpDown = new TUpDown(SettingDefaults::SnoozeMinLow, SettingDefaults::SnoozeMinHigh, SnoozeGp);
     SMUpDown->setGeometry(184, 50, 16, 24);
     SMUpDown->SetAssociate(SnoozeminBox);
     SMUpDown->SetName(QStringLiteral("Snooze minutes"));
@@ -130,7 +130,8 @@ void TOptionsDg::showEvent(QShowEvent* e) {
 
 void TOptionsDg::EnableSz() {
     EnableSnooze->setChecked(true);
-    m_settings.SnoozeMin = std::clamp<std::int32_t>(m_settings.SnoozeMin, 5, 60);
+    m_settings.SnoozeMin = std::clamp(m_settings.SnoozeMin, SettingDefaults::SnoozeMinLow,
+                                      SettingDefaults::SnoozeMinHigh);
     SMUpDown->SetPosition(m_settings.SnoozeMin);
     SnoozeminBox->setText(QString::number(m_settings.SnoozeMin));
     for (QWidget* w : std::initializer_list<QWidget*>{SMUpDown, SnoozeminBox, Label1})
@@ -198,32 +199,21 @@ void TOptionsDg::PlayClick() {
 }
 
 void TOptionsDg::OKButtClick() {
-    const QString& section = AppTitle;
-    namespace D = SettingDefaults;
-    if (EnableSnooze->isChecked()) {
+    TAlarmSettings chosen = m_settings;
+    chosen.Snooze = EnableSnooze->isChecked();
+    if (chosen.Snooze) {
         const auto minutes = AddAlarm::WholeNumber(SnoozeminBox->text());
         if (!minutes) {
-            m_messages.Show({SnoozeMinMessage, AppTitle, TMsgIcon::Exclamation, TMsgButtons::Ok});
+            m_messages.Show({SettingMessages::SnoozeMinRange, AppTitle, TMsgIcon::Exclamation,
+                             TMsgButtons::Ok});
             return;
         }
-        m_settings.SnoozeMin = *minutes;
-        m_settings.Snooze = true;
-        m_key.WriteBool(section, D::SnoozeName, true);
-        m_key.WriteInteger(section, D::SnoozeMinName, m_settings.SnoozeMin);
-    } else {
-        m_settings.Snooze = false;
-        m_key.WriteBool(section, D::SnoozeName, false);
+        chosen.SnoozeMin = *minutes;
     }
-    m_settings.Sound = SoundSelButtons->checkedId() == 1;
-    if (m_settings.Sound) {
-        m_key.WriteBool(section, D::SoundName, true);
-        m_settings.SoundFile = ChosenSound;
-        m_key.WriteString(section, D::SoundFileName, m_settings.SoundFile);
-    } else {
-        m_key.WriteBool(section, D::SoundName, false);
-    }
-    m_settings.PersistentSound = PersistBox->isChecked();
-    m_key.WriteBool(section, D::PersistentSoundName, m_settings.PersistentSound);
+    chosen.Sound = SoundSelButtons->checkedId() == 1;
+    chosen.SoundFile = ChosenSound;
+    chosen.PersistentSound = PersistBox->isChecked();
+    WriteAlarmSettings(m_key, m_settings, chosen);
     m_hooks.RefreshList();
     hide();
 }

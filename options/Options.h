@@ -27,9 +27,6 @@ public:
                TListHooks& hooks, TMessageService& messages, QString programDir,
                QWidget* parent = nullptr);
 
-    static inline const QString SnoozeMinMessage =
-        QStringLiteral("Please enter a value from 5 to 60 in Snooze Minutes");
-
     QCheckBox* EnableSnooze;
     QPushButton* OKButt;
     QLineEdit* SnoozeminBox;

@@ -209,6 +209,29 @@ TEST(SettingsStore, WritesStoreTextAndReportEachFailure) {
     EXPECT_THROW(key2.WriteInteger(AppTitle, "SnoozeMin", 5), ESettingsError);
 }
 
+TEST(SettingsStore, OkStoresWhatIsSwitchedOnAndStopsAtAFailedWrite) {
+    TMemoryStore mem;
+    TSettingsStore key(mem);
+    ASSERT_TRUE(key.Open());
+    mem.PutText(AppTitle, "SnoozeMin", "7");
+    mem.PutText(AppTitle, "SoundFile", "bell.wav");
+    TAlarmSettings s{true, "bell.wav", true, true, 7};
+    WriteAlarmSettings(key, s, {false, "gong.wav", false, false, 30});
+    EXPECT_EQ(s, (TAlarmSettings{false, "bell.wav", false, false, 7}));
+    for (auto [name, text] : {std::pair{"Sound", "0"},
+                              {"SoundFile", "bell.wav"},
+                              {"Persistent Sound", "0"},
+                              {"Snooze", "0"},
+                              {"SnoozeMin", "7"}})
+        EXPECT_EQ(mem.TextOf(AppTitle, name), text) << name;
+
+    mem.failSetFor.insert("Sound");
+    EXPECT_THROW(WriteAlarmSettings(key, s, {true, "gong.wav", true, true, 20}), ESettingsError);
+    EXPECT_EQ(s, (TAlarmSettings{true, "bell.wav", false, true, 20}));
+    EXPECT_EQ(mem.TextOf(AppTitle, "SnoozeMin"), "20");
+    EXPECT_EQ(mem.TextOf(AppTitle, "Persistent Sound"), "0");
+}
+
 namespace {
 
 class IniStoreTest : public ::testing::Test {
