@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Tockwell's idle cost beside a bare Qt tray program (bench/bare_tray.cpp), both built
-# by the same CMake, measured one after the other under Xvfb, on trayer (XEmbed) or,
+# by the same CMake, measured under Xvfb, on trayer (XEmbed) or,
 # with DESKTOP=xfce, on xfce4-panel over D-Bus (StatusNotifierItem) with xfwm4:
-#   - time from start until the tray icon exists (median of RUNS starts, 7 unless set)
+#   - time from start until the tray icon exists (median of RUNS starts, 7 unless set;
+#     the two programs start in turn, one start of each per round)
 #   - resident memory 10 s after start: VmRSS and PSS
 #   - CPU time and wake-ups (context switches of all threads) over IDLE seconds, 60
 #     unless set, while nothing rings
@@ -70,16 +71,18 @@ switches() { cat /proc/"$1"/task/*/status | awk '/_ctxt_switches/ {n += $2} END 
 threads() { ls /proc/"$1"/task | wc -l; }
 kb() { awk -v k="$2" '$1 == k ":" {print $2}' "$1"; }
 
-declare -A START RSS PSS CPU WAKE THREADS
-for name in tockwell bare_tray; do
-    times=()
-    for _ in $(seq 1 "$RUNS"); do
+declare -A START RSS PSS CPU WAKE THREADS TIMES
+# Rounds of one start of each, so that the machine's drift over the run falls on both.
+for _ in $(seq 1 "$RUNS"); do
+    for name in tockwell bare_tray; do
         start_timed "$name"
-        times+=("$MS")
+        TIMES[$name]+="$MS "
         stop "$LAST" "$name"
     done
-    START[$name]=$(printf '%s\n' "${times[@]}" | median)
-    echo "$name: time to icon (ms) ${times[*]}, median ${START[$name]}" >&2
+done
+for name in tockwell bare_tray; do
+    START[$name]=$(printf '%s\n' ${TIMES[$name]} | median)
+    echo "$name: time to icon (ms) ${TIMES[$name]}, median ${START[$name]}" >&2
 
     start_timed "$name"
     PID=$LAST
