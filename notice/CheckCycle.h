@@ -3,42 +3,13 @@
 #include "AlarmList.h"
 #include "Cleanup.h"
 #include "Clock.h"
+#include "IconView.h"
 #include "MessageService.h"
+#include "NoticeView.h"
 #include "Settings.h"
+#include "SoundPlayer.h"
 
 #include <QLocale>
-
-// What the check cycle needs of the notice window.
-class TNoticeView {
-public:
-    virtual ~TNoticeView() = default;
-    virtual bool Visible() const = 0;
-    virtual void SetText(const QString& text) = 0;
-    virtual void SetCaption(const QString& caption) = 0;
-    // Returns once the user has closed the notice.
-    virtual void ShowModal() = 0;
-    // Returns at once.
-    virtual void ShowModeless() = 0;
-    virtual void Hide() = 0;
-};
-
-// Plays a wave file without waiting for it: once, or over and over until stopped.
-class TSoundPlayer {
-public:
-    virtual ~TSoundPlayer() = default;
-    virtual void Play(const QString& file, bool loop) = 0;
-    virtual void Stop() = 0;
-};
-
-// The notification-area icon and the timer that animates it (Timer2).
-class TIconView {
-public:
-    virtual ~TIconView() = default;
-    // False when there is no picture of that name.
-    virtual bool ShowIcon(const QString& name) = 0;
-    virtual void StartAnimation() = 0;
-    virtual void StopAnimation() = 0;
-};
 
 // The ten-second check cycle and what ringing does: every alarm is tested in list
 // order; a due one plays the sound, is marked rung and shows the notice. In the first

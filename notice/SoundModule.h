@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CheckCycle.h"
+#include "SoundPlayer.h"
 
 #include <QLibrary>
 #include <QStringList>
