@@ -1,6 +1,7 @@
 #include "Settings.h"
 #include "AppInfo.h"
 #include "Errors.h"
+#include "Fakes.h"
 #include "FileSizeLimit.h"
 #include "IniStore.h"
 #include "ScriptedMessages.h"

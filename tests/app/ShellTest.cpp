@@ -2,6 +2,7 @@
 #include "Application.h"
 #include "Errors.h"
 #include "FakeTray.h"
+#include "Fakes.h"
 #include "Help.h"
 #include "HelpWindow.h"
 #include "Icons.h"

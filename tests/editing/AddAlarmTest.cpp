@@ -1,14 +1,11 @@
 #include "AddAlarm.h"
 
+#include "Fakes.h"
 #include <gtest/gtest.h>
 
 using namespace AddAlarm;
 
 namespace {
-
-TDateTime at(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) {
-    return DateTime::fromQDate(QDate(y, mo, d), QTime(h, mi, s));
-}
 
 TEntered entered(int y, int mo, int d, int h, int mi) {
     return *GetDateTime(QString::number(d), mo, QString::number(y), QString::number(h),

@@ -3,18 +3,13 @@
 #include "DateFormat.h"
 #include "RecordCodec.h"
 
+#include "Fakes.h"
 #include <QFile>
 #include <QTemporaryDir>
 #include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
-
-const QLocale US(QLocale::English, QLocale::UnitedStates);
-
-TDateTime at(int y, int mo, int d, int h = 0, int mi = 0) {
-    return DateTime::fromQDate(QDate(y, mo, d), QTime(h, mi));
-}
 
 AlarmList alarms(int n) {
     AlarmList list;

@@ -6,6 +6,7 @@
 #include "AlarmFile.h"
 #include "Cleanup.h"
 #include "Errors.h"
+#include "Fakes.h"
 #include "ListRefresh.h"
 #include "RecordCodec.h"
 #include "Rules.h"

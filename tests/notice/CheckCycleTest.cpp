@@ -2,6 +2,7 @@
 #include "Errors.h"
 #include "ScriptedMessages.h"
 
+#include "Fakes.h"
 #include <QRegularExpression>
 #include <QStringList>
 #include <ctime>
@@ -9,12 +10,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-const QLocale US(QLocale::English, QLocale::UnitedStates);
-
-TDateTime at(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) {
-    return DateTime::fromQDate(QDate(y, mo, d), QTime(h, mi, s));
-}
 
 // Everything the cycle touches writes into one log, so that the order shows.
 struct Fakes : TNoticeView, TSoundPlayer, TIconView, TListHooks {

@@ -1,5 +1,6 @@
 #include "AlarmFile.h"
 #include "FakeTray.h"
+#include "Fakes.h"
 #include "FileSizeLimit.h"
 #include "Icons.h"
 #include "MsgDg.h"
@@ -17,13 +18,6 @@
 
 namespace {
 
-class FakeSound : public TSoundPlayer {
-public:
-    void Play(const QString& file, bool loop) override { log << file + (loop ? " loop" : ""); }
-    void Stop() override { log << "stop"; }
-    QStringList log;
-};
-
 QImage imageOf(const QIcon& icon) {
     return icon.pixmap(32, 32).toImage();
 }
@@ -37,7 +31,7 @@ class NoticeTest : public QObject {
     TMemoryStore settings;
     ScriptedMessages messages;
     QStringList trayLog;
-    FakeSound sound;
+    TFakeSound sound;
     TManualClock clock{DateTime::fromQDate(QDate(2026, 3, 1), QTime(9, 0, 4))};
 
     std::unique_ptr<TProgram> makeProgram() {
@@ -119,7 +113,7 @@ private slots:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QVERIFY(!dg.isVisible());
         QVERIFY(!rec->SnoozePending);
-        QCOMPARE(sound.log, QStringList{"stop"});
+        QCOMPARE(sound.log, QStringList{"stop sound"});
     }
 
     void doneRestoresTheIconSnoozeKeepsTheFrame() {
@@ -229,7 +223,7 @@ private slots:
         auto program = makeProgram();
         sound.log.clear();
         ring(*program, "loud", akDaily);
-        QCOMPARE(sound.log, QStringList{"alarm.wav loop"});
+        QCOMPARE(sound.log, QStringList{"play alarm.wav looping"});
         settings.PutText("Tockwell", "Persistent Sound", "0");
     }
 };

@@ -43,11 +43,8 @@ class OptionsTest : public QObject {
 
 private slots:
     void snoozeLengthComesIntoRange() {
-        Harness h(QByteArray(""));
-        h.settings.PutText("Tockwell", "Snooze", "0");
         Harness off(QByteArray(""));
         TOptionsDg& dg = off.program->OptionsDg();
-        off.settings.PutText("Tockwell", "Snooze", "0");
         off.program->Form().AlarmSettings.Snooze = false;
         off.program->Form().AlarmSettings.SnoozeMin = 0;
         dg.Display();

@@ -1,5 +1,6 @@
 #include "AlarmFile.h"
 #include "Errors.h"
+#include "Fakes.h"
 #include "FileSizeLimit.h"
 #include "RecordBytes.h"
 #include "RecordCodec.h"

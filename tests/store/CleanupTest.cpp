@@ -1,14 +1,11 @@
 #include "Cleanup.h"
 #include "Errors.h"
 
+#include "Fakes.h"
 #include <QStringList>
 #include <gtest/gtest.h>
 
 namespace {
-
-TDateTime at(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) {
-    return DateTime::fromQDate(QDate(y, mo, d), QTime(h, mi, s));
-}
 
 class RecordingHooks : public TListHooks {
 public:

@@ -1,5 +1,6 @@
 #include "Rules.h"
 
+#include "Fakes.h"
 #include <QList>
 #include <cmath>
 #include <gtest/gtest.h>
@@ -8,10 +9,6 @@ using Rules::CheckAlarm;
 using Rules::TCheckMode;
 
 namespace {
-
-TDateTime at(int y, int mo, int d, int h = 0, int mi = 0, int s = 0, int ms = 0) {
-    return DateTime::fromQDate(QDate(y, mo, d), QTime(h, mi, s, ms));
-}
 
 TAlarmRec alarm(std::int32_t kind, TDateTime when) {
     return NewAlarm(kind, when, "test");

@@ -4,6 +4,7 @@
 #include "Application.h"
 #include "Errors.h"
 #include "FakeTray.h"
+#include "Fakes.h"
 #include "Program.h"
 #include "ScriptedMessages.h"
 #include "StatFrm.h"
@@ -11,12 +12,6 @@
 #include "Help.h"
 #include <QFile>
 #include <QTemporaryDir>
-
-inline TDateTime at(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) {
-    return DateTime::fromQDate(QDate(y, mo, d), QTime(h, mi, s));
-}
-
-inline const QLocale UK(QLocale::English, QLocale::UnitedKingdom);
 
 // The whole program with a fake tray, settings in memory and a clock set by hand.
 struct Harness {
