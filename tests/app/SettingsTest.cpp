@@ -16,112 +16,77 @@ namespace {
 const TAlarmSettings Defaults{true, "alarm.wav", false, true, 5};
 const TAlarmSettings StartValues{};
 
-// The same cases run on the in-memory store and on the INI file.
-class Backend {
-public:
-    virtual ~Backend() = default;
-    virtual void put(const QString& name, const QString& text) = 0;
-    virtual void putNonText(const QString& name) = 0;
-    virtual TKeyValueStore& store() = 0;
-};
-
-class MemoryBackend : public Backend {
-public:
-    void put(const QString& name, const QString& text) override {
-        mem.PutText(AppTitle, name, text);
-    }
-    void putNonText(const QString& name) override { mem.PutNonText(AppTitle, name); }
-    TKeyValueStore& store() override { return mem; }
-    TMemoryStore mem;
-};
-
-class IniBackend : public Backend {
-public:
-    IniBackend()
-        : path(dir.path() + "/Ostrand/Tockwell.ini")
-        , ini(path) {}
-    void put(const QString& name, const QString& text) override { lines << name + '=' + text; }
+// The reading rules, on the INI file the program uses.
+class SettingsRead : public ::testing::Test {
+protected:
+    void put(const QString& name, const QString& text) { lines << name + '=' + text; }
     // A list is a value QSettings does not read as text.
-    void putNonText(const QString& name) override { lines << name + "=1, 2"; }
-    TKeyValueStore& store() override {
+    void putNonText(const QString& name) { lines << name + "=1, 2"; }
+    TAlarmSettings readAll() {
+        const QString path = dir.path() + "/Ostrand/Tockwell.ini";
         if (!lines.isEmpty()) {
             QDir().mkpath(dir.path() + "/Ostrand");
             QFile f(path);
             f.open(QIODevice::WriteOnly);
             f.write(("[Tockwell]\n" + lines.join('\n') + '\n').toUtf8());
         }
-        return ini;
-    }
-    QTemporaryDir dir;
-    QString path;
-    QStringList lines;
-    TIniStore ini;
-};
-
-class SettingsRead : public ::testing::TestWithParam<bool> {
-protected:
-    void SetUp() override {
-        if (GetParam())
-            backend = std::make_unique<IniBackend>();
-        else
-            backend = std::make_unique<MemoryBackend>();
-    }
-    TAlarmSettings readAll() {
-        TSettingsStore key(backend->store());
+        TIniStore ini(path);
+        TSettingsStore key(ini);
         TAlarmSettings s;
         ReadAlarmSettings(key, s, messages);
         return s;
     }
-    std::unique_ptr<Backend> backend;
+    QTemporaryDir dir;
+    QStringList lines;
     ScriptedMessages messages;
 };
 
 } // namespace
 
-TEST_P(SettingsRead, EmptyStoreGivesTheDefaults) {
+TEST_F(SettingsRead, EmptyStoreGivesTheDefaults) {
     EXPECT_EQ(readAll(), Defaults);
     EXPECT_TRUE(messages.shown.isEmpty());
 }
 
-TEST_P(SettingsRead, SoundOffSkipsTheFileAndPersistence) {
-    backend->put("Sound", "0");
-    backend->put("SoundFile", "bell.wav");
-    backend->put("Persistent Sound", "1");
-    backend->put("Snooze", "0");
-    backend->put("SnoozeMin", "7");
+TEST_F(SettingsRead, SoundOffSkipsTheFileAndPersistence) {
+    put("Sound", "0");
+    put("SoundFile", "bell.wav");
+    put("Persistent Sound", "1");
+    put("Snooze", "0");
+    put("SnoozeMin", "7");
     EXPECT_EQ(readAll(), (TAlarmSettings{false, "", false, false, 0}));
 }
 
-TEST_P(SettingsRead, StoredValuesAreTakenAsTheyStand) {
-    backend->put("Sound", "2");
-    backend->put("SoundFile", "");
-    backend->put("Persistent Sound", "1");
-    backend->put("Snooze", "-1");
-    backend->put("SnoozeMin", "200"); // no range check on reading
+TEST_F(SettingsRead, StoredValuesAreTakenAsTheyStand) {
+    put("Sound", "2");
+    put("SoundFile", "");
+    put("Persistent Sound", "1");
+    put("Snooze", "-1");
+    put("SnoozeMin", "200"); // no range check on reading
     EXPECT_EQ(readAll(), (TAlarmSettings{true, "", true, true, 200}));
     EXPECT_TRUE(messages.shown.isEmpty());
 }
 
-TEST_P(SettingsRead, TextThatIsNoNumberGivesTheDefault) {
-    backend->put("Sound", "yes");
-    backend->put("Persistent Sound", "on");
-    backend->put("Snooze", "abc");
-    backend->put("SnoozeMin", "ten");
+TEST_F(SettingsRead, TextThatIsNoNumberGivesTheDefault) {
+    put("Sound", "yes");
+    put("Persistent Sound", "on");
+    put("Snooze", "abc");
+    put("SnoozeMin", "ten");
     EXPECT_EQ(readAll(), Defaults);
     EXPECT_TRUE(messages.shown.isEmpty());
 }
 
-TEST_P(SettingsRead, HexadecimalSnoozeLength) {
-    backend->put("SnoozeMin", "0x0A");
+TEST_F(SettingsRead, HexadecimalSnoozeLength) {
+    put("SnoozeMin", "0x0A");
     EXPECT_EQ(readAll().SnoozeMin, 10);
 }
 
-TEST_P(SettingsRead, ValueThatIsNotTextStopsTheReading) {
-    backend->put("Sound", "1");
-    backend->put("SoundFile", "bell.wav");
-    backend->putNonText("Persistent Sound");
-    backend->put("Snooze", "1");
-    backend->put("SnoozeMin", "9");
+TEST_F(SettingsRead, ValueThatIsNotTextStopsTheReading) {
+    put("Sound", "1");
+    put("SoundFile", "bell.wav");
+    putNonText("Persistent Sound");
+    put("Snooze", "1");
+    put("SnoozeMin", "9");
     // Read up to the failing value; the rest keep their start values.
     EXPECT_EQ(readAll(), (TAlarmSettings{true, "bell.wav", false, false, 0}));
     ASSERT_EQ(messages.shown.size(), 1);
@@ -130,15 +95,12 @@ TEST_P(SettingsRead, ValueThatIsNotTextStopsTheReading) {
                         "Tockwell", TMsgIcon::Stop, TMsgButtons::Ok}));
 }
 
-TEST_P(SettingsRead, SoundThatIsNotTextLeavesEverythingOff) {
-    backend->putNonText("Sound");
-    backend->put("Snooze", "1");
+TEST_F(SettingsRead, SoundThatIsNotTextLeavesEverythingOff) {
+    putNonText("Sound");
+    put("Snooze", "1");
     EXPECT_EQ(readAll(), StartValues);
     EXPECT_EQ(messages.shown.size(), 1);
 }
-
-INSTANTIATE_TEST_SUITE_P(Backends, SettingsRead, ::testing::Values(false, true),
-                         [](const auto& info) { return info.param ? "Ini" : "Memory"; });
 
 TEST(SettingInteger, Rules) {
     const std::pair<QString, int> numbers[] = {
