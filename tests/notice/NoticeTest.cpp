@@ -217,15 +217,6 @@ private slots:
         QVERIFY(messages.shown[0].text.contains("could not be saved"));
         QCOMPARE(AlarmFileBytes(), good);
     }
-
-    void soundNamesTheSettingsFile() {
-        settings.PutText("Tockwell", "Persistent Sound", "1");
-        auto program = makeProgram();
-        sound.log.clear();
-        ring(*program, "loud", akDaily);
-        QCOMPARE(sound.log, QStringList{"play alarm.wav looping"});
-        settings.PutText("Tockwell", "Persistent Sound", "0");
-    }
 };
 
 QTEST_MAIN(NoticeTest)
