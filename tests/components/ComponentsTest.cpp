@@ -5,8 +5,6 @@
 
 #include <QDir>
 #include <QMenu>
-#include <QProcess>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -128,35 +126,7 @@ private slots:
                  TOnlyOne::MarkerFor("ABCDEFGHIJKLMNOPQRSTxy"));
     }
 
-    void secondCopyAsksTheFirstAndEnds() {
-        auto first = std::make_unique<TOnlyOne>("Tockwell test");
-        QVERIFY(!first->SecondCopy());
-        QSignalSpy raised(first.get(), &TOnlyOne::RaiseRequested);
-        TOnlyOne second("Tockwell test");
-        QVERIFY(second.SecondCopy());
-        QVERIFY(raised.wait(3000));
-        QCOMPARE(raised.first().first().toString(), QString("Tockwell test"));
-        // The first copy's normal end gives the marker back.
-        first.reset();
-        TOnlyOne third("Tockwell test");
-        QVERIFY(!third.SecondCopy());
-    }
-
-    void lockOfACopyThatIsGoneIsTakenOver() {
-        // A lock left by a process that no longer runs, as kill -9 leaves it.
-        QProcess gone;
-        gone.start("true");
-        QVERIFY(gone.waitForFinished());
-        const qint64 deadPid = gone.processId() ? gone.processId() : 999999;
-        QFile lock(TOnlyOne::RuntimeFolder() + "/OnlyOneTockwell crash.lock");
-        QVERIFY(lock.open(QIODevice::WriteOnly));
-        lock.write(QByteArray::number(deadPid) + "\ntockwell\n" +
-                   QSysInfo::machineHostName().toUtf8() + "\n");
-        lock.close();
-        TOnlyOne next("Tockwell crash");
-        QVERIFY(!next.SecondCopy());
-    }
-
+    // A second copy and a copy killed with -9 are run as real processes in tray_e2e.sh.
     void switchedOffItDoesNothing() {
         TOnlyOne first("Tockwell off", false);
         TOnlyOne second("Tockwell off", false);

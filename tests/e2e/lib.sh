@@ -106,7 +106,6 @@ stop_program() {
     kill -TERM "$1"
     wait_for 20 gone "$1" || fail "SIGTERM did not end the program"
 }
-no_menu() { [ -z "$(visible_windows)" ]; }
 # Keys to the visible window titled $1 (a pattern), as a user types them there.
 press() {
     local w

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Alarms ringing in the real program, with the clock set by faketime: a one-off alarm
-# rings within ten seconds of its time, Done takes it away; a start after a daily
+# rings within ten seconds of its time; a start after a daily
 # alarm's time shows the catch-up notice, and so does a clock that jumps over one. The
 # sound is recorded from a PulseAudio null sink: played once, played on while
 # persistent, silent after Done, and the built-in default sound when the sound file is
@@ -50,8 +50,8 @@ after() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.1f", b - a }'; }
 
 # --- a one-off alarm rings within ten seconds of its time, once, and Done ends it
 settings Sound=1 SoundFile=alarm.wav "Persistent Sound=0" Snooze=1 SnoozeMin=5
-"$TOOL" write "$DATA" "0,2026-03-01T08:00:00,0,1,Take the bread out of the oven" \
-    "3,2026-02-15T23:00:00,0,1,Monthly on the 15th" || fail "could not write the test alarms"
+"$TOOL" write "$DATA" "0,2026-03-01T08:00:00,0,1,Take the bread out of the oven" ||
+    fail "could not write the test alarm"
 STARTED=$(now)
 start_program_at "2026-03-01 07:59:41"
 PID=$LAST
@@ -71,11 +71,7 @@ silent "$WORK/once-end.raw" || fail "the sound went on without persistent sound 
 pass "the alarm sound plays once"
 press_done "^One off alarm for "
 wait_for 5 sh -c "! xdotool search --onlyvisible --name '^One off alarm for ' >/dev/null" ||
-    fail "Done did not close the notice"
-wait_for 15 sh -c "! '$TOOL' dump '$DATA' | grep -q 'bread'" ||
-    fail "the one-off alarm is still in the data file after Done"
-"$TOOL" dump "$DATA" | grep -q 'Monthly on the 15th' || fail "the other alarm was lost"
-pass "Done, and the next cycle takes the one-off alarm out of the data file"
+    fail "Done did not close the notice" # what Done does to the file: desktop_e2e.sh
 stop_program "$PID"
 
 # --- started after a daily alarm's time: the catch-up notice, persistent sound, Done

@@ -129,7 +129,7 @@ class BackupTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void backupPathsAndTheTimeStamp() {
+    void backupPathsAndTheCopy() {
         QCOMPARE(Backup::FileIn("/"), QString("/Tockwell.backup"));
         QCOMPARE(Backup::FileIn("/media/usb"), QString("/media/usb/Tockwell.backup"));
         Harness h(records({{at(2027, 1, 1, 8), "one"}}));
@@ -151,12 +151,9 @@ private slots:
         QVERIFY(w->isVisible());
         w->ActionBtnClick();
         const QString backup = target.path() + "/sub/Tockwell.backup";
-        QCOMPARE(h.file(), QFile(backup).open(QIODevice::ReadOnly) ? h.file() : QByteArray());
-        QFile copy(backup);
+        QFile copy(backup); // its time stamp: FileCopyTest
         QVERIFY(copy.open(QIODevice::ReadOnly));
         QCOMPARE(copy.readAll(), h.file());
-        QVERIFY(std::abs(QFileInfo(backup).lastModified().msecsTo(
-                    QFileInfo(h.dir.path() + "/Tockwell.alarms").lastModified())) <= 2000);
         QCOMPARE(h.messages.shown.last().text, "File backed up as \r" + backup);
         QCOMPARE(h.messages.shown.last().icon, TMsgIcon::Information);
     }
