@@ -142,36 +142,6 @@ TEST(SettingsStore, StoreThatCannotBeOpenedReportsAndReadsDefaults) {
     }
 }
 
-TEST(SettingsStore, WritesStoreTextAndReportEachFailure) {
-    TMemoryStore mem;
-    TSettingsStore key(mem);
-    ASSERT_TRUE(key.Open());
-    key.WriteBool(AppTitle, "Snooze", false);
-    key.WriteInteger(AppTitle, "SnoozeMin", -12);
-    key.WriteString(AppTitle, "SoundFile", "/home/a user/bell 1.wav");
-    key.WriteBool(AppTitle, "Sound", true);
-    EXPECT_TRUE(mem.HasSection(AppTitle));
-    EXPECT_EQ(mem.TextOf(AppTitle, "Snooze"), "0");
-    EXPECT_EQ(mem.TextOf(AppTitle, "SnoozeMin"), "-12");
-    EXPECT_EQ(mem.TextOf(AppTitle, "SoundFile"), "/home/a user/bell 1.wav");
-    EXPECT_EQ(mem.TextOf(AppTitle, "Sound"), "1");
-
-    mem.failSetFor.insert("Persistent Sound");
-    try {
-        key.WriteBool(AppTitle, "Persistent Sound", true);
-        ADD_FAILURE();
-    } catch (const ESettingsError& e) {
-        EXPECT_EQ(e.message(), "Failed to set data for 'Persistent Sound'");
-    }
-    EXPECT_EQ(mem.TextOf(AppTitle, "Sound"), "1"); // earlier writes stay
-
-    TMemoryStore fresh;
-    fresh.failCreateSection = true;
-    TSettingsStore key2(fresh);
-    ASSERT_TRUE(key2.Open());
-    EXPECT_THROW(key2.WriteInteger(AppTitle, "SnoozeMin", 5), ESettingsError);
-}
-
 TEST(SettingsStore, OkStoresWhatIsSwitchedOnAndStopsAtAFailedWrite) {
     TMemoryStore mem;
     TSettingsStore key(mem);
