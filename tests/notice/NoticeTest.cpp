@@ -1,11 +1,8 @@
 #include "AlarmFile.h"
-#include "FakeTray.h"
-#include "Fakes.h"
 #include "FileSizeLimit.h"
 #include "Icons.h"
 #include "MsgDg.h"
-#include "Program.h"
-#include "ScriptedMessages.h"
+#include "ProgramHarness.h"
 #include "Sound.h"
 #include "SoundModule.h"
 #include "TrayIcon.h"
@@ -37,15 +34,7 @@ class NoticeTest : public QObject {
     std::unique_ptr<TProgram> makeProgram() {
         // Each case starts from an empty alarm file.
         QFile::remove(dir.path() + "/Tockwell.alarms");
-        return std::make_unique<TProgram>(
-            TProgram::Parts{.messages = messages,
-                            .settingsBackend = settings,
-                            .trayBackend = std::make_unique<FakeTray>(&trayLog),
-                            .executablePath = dir.path() + "/tockwell",
-                            .userDataFolder = dir.path(),
-                            .clock = &clock,
-                            .sound = &sound,
-                            .locale = QLocale(QLocale::English, QLocale::UnitedStates)});
+        return TestProgram(messages, settings, trayLog, dir.path(), clock, US, &sound);
     }
     QByteArray AlarmFileBytes() {
         QFile f(dir.path() + "/Tockwell.alarms");

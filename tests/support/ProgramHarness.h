@@ -13,6 +13,22 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+// The whole program over a fake tray and the given doubles, its files in folder.
+inline std::unique_ptr<TProgram> TestProgram(TMessageService& messages, TKeyValueStore& settings,
+                                             QStringList& trayLog, const QString& folder,
+                                             const TClock& clock, const QLocale& locale,
+                                             TSoundPlayer* sound = nullptr) {
+    return std::make_unique<TProgram>(
+        TProgram::Parts{.messages = messages,
+                        .settingsBackend = settings,
+                        .trayBackend = std::make_unique<FakeTray>(&trayLog),
+                        .executablePath = folder + "/tockwell",
+                        .userDataFolder = folder,
+                        .clock = &clock,
+                        .sound = sound,
+                        .locale = locale});
+}
+
 // The whole program with a fake tray, settings in memory and a clock set by hand.
 struct Harness {
     QTemporaryDir dir;
@@ -29,14 +45,7 @@ struct Harness {
             f.write(file);
         }
         static_cast<TApplication*>(qApp)->SetErrorMessages(&messages);
-        program = std::make_unique<TProgram>(
-            TProgram::Parts{.messages = messages,
-                            .settingsBackend = settings,
-                            .trayBackend = std::make_unique<FakeTray>(&trayLog),
-                            .executablePath = dir.path() + "/tockwell",
-                            .userDataFolder = dir.path(),
-                            .clock = &clock,
-                            .locale = UK});
+        program = TestProgram(messages, settings, trayLog, dir.path(), clock, UK);
     }
     ~Harness() { static_cast<TApplication*>(qApp)->SetErrorMessages(nullptr); }
     TAddWnd& add() { return program->AddWnd(); }
