@@ -1,9 +1,9 @@
 #pragma once
 
-#include "SoundPlayer.h"
 #include "Cleanup.h"
 #include "MessageService.h"
 #include "Settings.h"
+#include "SoundPlayer.h"
 
 #include <QDialog>
 #include <functional>
