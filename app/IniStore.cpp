@@ -70,11 +70,22 @@ bool TIniStore::keepMalformedAside() {
 bool TIniStore::SetText(const QString& section, const QString& name, const QString& value) {
     if (!m_settings || !keepMalformedAside())
         return false;
+    if (m_writeFailed) {
+        // QSettings goes on reporting the first error it met: start afresh (not while
+        // the write fails, as a new QSettings takes the failed write's pending values
+        // over), so that this write, once the disc has room again, stands by itself.
+        m_settings.reset();
+        m_settings = std::make_unique<QSettings>(m_path, QSettings::IniFormat);
+        m_settings->allKeys();
+        m_writeFailed = false;
+    }
     m_settings->setValue(section + u'/' + name, value);
     m_settings->sync();
     const QSettings::Status status = m_settings->status();
-    if (status == QSettings::AccessError)
+    if (status == QSettings::AccessError) {
+        m_writeFailed = true;
         return false;
+    }
     if (status == QSettings::FormatError) {
         // The write has replaced the damaged file with the lines that parsed plus this
         // value. QSettings keeps reporting the old format error, so start afresh on the

@@ -41,5 +41,6 @@ private:
     QString m_path;
     std::unique_ptr<QSettings> m_settings;
     bool m_malformed = false;
+    bool m_writeFailed = false;
     QString m_keptAside;
 };

@@ -5,6 +5,7 @@
 #include "SoundPlayer.h"
 
 #include <QDate>
+#include <QFile>
 #include <QLocale>
 #include <QMap>
 #include <QSet>
@@ -13,6 +14,16 @@
 // A moment given as local date and time.
 inline TDateTime at(int y, int mo, int d, int h = 0, int mi = 0, int s = 0, int ms = 0) {
     return DateTime::fromQDate(QDate(y, mo, d), QTime(h, mi, s, ms));
+}
+
+// A file's bytes, or "<unreadable>"; and a file written whole.
+inline QByteArray ReadBytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+inline bool WriteBytes(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
 // Fixed locales, so that no test depends on the machine's.
