@@ -2,6 +2,7 @@
 
 #include "Fakes.h"
 #include <QList>
+#include <QStringList>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -13,10 +14,8 @@ namespace {
 TAlarmRec alarm(std::int32_t kind, TDateTime when) {
     return NewAlarm(kind, when, "test");
 }
-
-// The decision for a copy, leaving the caller's record as it was.
-bool checkCopy(TAlarmRec rec, TDateTime now, TCheckMode mode, std::int32_t snoozeMin) {
-    return CheckAlarm(rec, now, mode, snoozeMin);
+bool rings(TAlarmRec rec, TDateTime now, TCheckMode mode = TCheckMode::Normal) {
+    return CheckAlarm(rec, now, mode, 5);
 }
 
 // Checks the alarm each day just after midnight (the check that sees the new day) and
@@ -40,86 +39,56 @@ QList<QDate> ringDays(TAlarmRec rec, QDate from, QDate to, QTime time) {
 
 } // namespace
 
-TEST(Rules, MonthlyAlarmsKeepTheirDayOfTheMonth) {
-    const auto on31st = ringDays(alarm(akMonthly, at(2026, 1, 31, 9)), {2026, 1, 1}, {2026, 12, 31},
-                                 QTime(9, 0, 5));
-    EXPECT_EQ(on31st, (QList<QDate>{{2026, 1, 31},
-                                    {2026, 3, 31},
-                                    {2026, 5, 31},
-                                    {2026, 7, 31},
-                                    {2026, 8, 31},
-                                    {2026, 10, 31},
-                                    {2026, 12, 31}}));
-    const auto on30th = ringDays(alarm(akMonthly, at(2026, 4, 30, 9)), {2027, 1, 1}, {2028, 12, 31},
-                                 QTime(9, 0, 5));
-    EXPECT_EQ(on30th.size(), 22); // every month but the two Februaries
-    for (const QDate& d : on30th) {
-        EXPECT_EQ(d.day(), 30);
-        EXPECT_NE(d.month(), 2);
-    }
-}
-
-TEST(Rules, AnnualOnTheTwentyNinthOfFebruaryOnlyInLeapYears) {
-    const auto rang = ringDays(alarm(akAnnual, at(2024, 2, 29, 7, 30)), {2025, 1, 1},
-                               {2033, 12, 31}, QTime(7, 30, 8));
-    EXPECT_EQ(rang, (QList<QDate>{{2028, 2, 29}, {2032, 2, 29}}));
-}
-
-TEST(Rules, WeeklyOnItsStoredWeekdayAndDailyEveryDay) {
-    // 2026-12-02 is a Wednesday.
-    const auto weekly = ringDays(alarm(akWeekly, at(2026, 12, 2, 18)), {2026, 12, 1}, {2027, 1, 31},
-                                 QTime(18, 0, 1));
-    EXPECT_EQ(weekly.size(), 9);
-    for (const QDate& d : weekly)
-        EXPECT_EQ(d.dayOfWeek(), Qt::Wednesday) << d.toString().toStdString();
+TEST(Rules, EachKindOnItsOwnDays) {
+    const auto days = [](std::int32_t kind, TDateTime made, QDate from, QDate to, const char* f) {
+        QStringList out;
+        for (QDate d : ringDays(alarm(kind, made), from, to, QTime(9, 0, 5)))
+            out << d.toString(f);
+        return out.join(' ');
+    };
+    EXPECT_EQ(days(akMonthly, at(2026, 1, 31, 9), {2026, 1, 1}, {2026, 12, 31}, "MM-dd"),
+              "01-31 03-31 05-31 07-31 08-31 10-31 12-31");
+    // The 30th: every month but the two Februaries, never moved to another day.
+    EXPECT_EQ(days(akMonthly, at(2026, 4, 30, 9), {2027, 1, 1}, {2028, 12, 31}, "dd"),
+              QString("30 ").repeated(22).trimmed());
+    EXPECT_EQ(days(akAnnual, at(2024, 2, 29, 9), {2025, 1, 1}, {2033, 12, 31}, "yyyy-MM-dd"),
+              "2028-02-29 2032-02-29");
+    // Weekly on the weekday of its stored date (2026-12-02, a Wednesday).
+    EXPECT_EQ(days(akWeekly, at(2026, 12, 2, 9), {2026, 12, 1}, {2027, 1, 31}, "ddd"),
+              QString("Wed ").repeated(9).trimmed());
     // A daily alarm made years ago rings every day; its Rung clears each new day.
-    const auto daily =
-        ringDays(alarm(akDaily, at(2001, 5, 5, 6)), {2026, 2, 1}, {2026, 2, 28}, QTime(6, 0, 9));
-    EXPECT_EQ(daily.size(), 28);
+    EXPECT_EQ(days(akDaily, at(2001, 5, 5, 9), {2026, 2, 1}, {2026, 2, 28}, "dd").size(),
+              28 * 3 - 1);
 }
 
-TEST(Rules, NormalModeRingWindow) {
+TEST(Rules, RingWindowOfANormalCheck) {
     TAlarmRec rec = alarm(akDaily, at(2026, 3, 1, 8));
     const TDateTime eight = at(2026, 3, 10, 8);
     EXPECT_FALSE(Rules::RingDue(rec, eight, TCheckMode::Normal)); // strictly after
     EXPECT_TRUE(Rules::RingDue(rec, eight + 0.00001, TCheckMode::Normal));
     EXPECT_TRUE(Rules::RingDue(rec, eight + 604.7 / 86400, TCheckMode::Normal));
     EXPECT_FALSE(Rules::RingDue(rec, eight + 604.9 / 86400, TCheckMode::Normal));
+    // Rang and dismissed: only the start-up catch-up rings it again that day.
     rec.Rung = true;
     EXPECT_FALSE(Rules::RingDue(rec, eight + 0.001, TCheckMode::Normal));
-    EXPECT_TRUE(Rules::RingDue(rec, eight + 0.001, TCheckMode::CatchUp));
-
+    EXPECT_TRUE(Rules::RingDue(rec, at(2026, 3, 10, 12), TCheckMode::CatchUp));
     // The window does not reach past midnight.
-    const TAlarmRec late = alarm(akDaily, at(2026, 3, 1, 23, 55));
-    EXPECT_TRUE(checkCopy(late, at(2026, 3, 10, 23, 59, 59, 900), TCheckMode::Normal, 5));
-    EXPECT_FALSE(checkCopy(late, at(2026, 3, 11, 0, 0, 5), TCheckMode::Normal, 5));
-    const TAlarmRec early = alarm(akDaily, at(2026, 3, 1, 0, 5));
-    EXPECT_FALSE(checkCopy(early, at(2026, 3, 10, 0, 4, 59), TCheckMode::Normal, 5));
-    EXPECT_TRUE(checkCopy(early, at(2026, 3, 10, 0, 5, 1), TCheckMode::Normal, 5));
-}
-
-TEST(Rules, CatchUpRingsWhatPassedEarlierToday) {
-    // A daily 08:00 alarm rang at 08:00 and was dismissed; the program starts at 12:00.
-    TAlarmRec rec = alarm(akDaily, at(2026, 3, 1, 8));
-    rec.Rung = true;
-    rec.SnoozePending = false;
-    rec.LastRung = at(2026, 3, 10, 8, 0, 4);
-    const TDateTime noon = at(2026, 3, 10, 12);
-    EXPECT_TRUE(checkCopy(rec, noon, TCheckMode::CatchUp, 5));
-    EXPECT_FALSE(checkCopy(rec, noon, TCheckMode::Normal, 5));
-    // Not one whose time of day is still to come, nor one of another day.
-    EXPECT_FALSE(checkCopy(alarm(akDaily, at(2026, 3, 1, 13)), noon, TCheckMode::CatchUp, 5));
-    EXPECT_FALSE(checkCopy(alarm(akOneOff, at(2026, 3, 9, 8)), noon, TCheckMode::CatchUp, 5));
+    EXPECT_TRUE(rings(alarm(akDaily, at(2026, 3, 1, 23, 55)), at(2026, 3, 10, 23, 59, 59, 900)));
+    EXPECT_FALSE(rings(alarm(akDaily, at(2026, 3, 1, 23, 55)), at(2026, 3, 11, 0, 0, 5)));
+    EXPECT_FALSE(rings(alarm(akDaily, at(2026, 3, 1, 0, 5)), at(2026, 3, 10, 0, 4, 59)));
+    EXPECT_TRUE(rings(alarm(akDaily, at(2026, 3, 1, 0, 5)), at(2026, 3, 10, 0, 5, 1)));
 }
 
 TEST(Rules, SnoozeRingsAgainAfterItsMinutesButNotPastMidnight) {
+    // A new alarm never rings through the snooze test before its first ring.
     TAlarmRec rec = alarm(akOneOff, at(2026, 3, 10, 10));
+    for (TDateTime now = at(2026, 3, 10, 9); now < at(2026, 3, 10, 10); now += 10.0 / 86400)
+        ASSERT_FALSE(CheckAlarm(rec, now, TCheckMode::Normal, 0)) << now;
     rec.Rung = true;
     rec.LastRung = at(2026, 3, 10, 10, 0, 3); // snoozed: SnoozePending stays set
     EXPECT_FALSE(CheckAlarm(rec, at(2026, 3, 10, 10, 5, 2), TCheckMode::Normal, 5));
     EXPECT_TRUE(CheckAlarm(rec, at(2026, 3, 10, 10, 5, 4), TCheckMode::Normal, 5));
-    // Done ends it.
-    rec.SnoozePending = false;
+    rec.SnoozePending = false; // Done ends it
     EXPECT_FALSE(CheckAlarm(rec, at(2026, 3, 10, 10, 30), TCheckMode::Normal, 5));
 
     // Rang at 23:52 and snoozed for 10 minutes: the snooze would end at 00:02, so it
@@ -130,42 +99,27 @@ TEST(Rules, SnoozeRingsAgainAfterItsMinutesButNotPastMidnight) {
     for (TDateTime now = at(2026, 3, 10, 23, 52, 10); now < at(2026, 3, 11, 0, 10);
          now += 10.0 / 86400)
         EXPECT_FALSE(CheckAlarm(night, now, TCheckMode::Normal, 10)) << now;
-    EXPECT_TRUE(night.Rung);
-    EXPECT_TRUE(night.SnoozePending);
-}
-
-TEST(Rules, NewAlarmNeverRingsThroughTheSnoozeTestBeforeItsFirstRing) {
-    TAlarmRec rec = alarm(akOneOff, at(2026, 3, 10, 15));
-    for (TDateTime now = at(2026, 3, 10, 0, 0, 1); now < at(2026, 3, 10, 15); now += 10.0 / 86400)
-        ASSERT_FALSE(CheckAlarm(rec, now, TCheckMode::Normal, 0)) << now;
-    EXPECT_TRUE(CheckAlarm(rec, at(2026, 3, 10, 15, 0, 6), TCheckMode::Normal, 0));
 }
 
 TEST(Rules, DamagedRecordsNeverRing) {
     const TDateTime noon = at(2026, 3, 10, 12);
     TAlarmRec unknown = alarm(99, at(2026, 3, 10, 8));
     unknown.Rung = true;
-    unknown.LastRung = at(2026, 3, 1, 8);
     EXPECT_FALSE(CheckAlarm(unknown, noon, TCheckMode::CatchUp, 5));
     EXPECT_TRUE(unknown.Rung); // no reset for an unknown kind
-    EXPECT_FALSE(checkCopy(alarm(-1, at(2026, 3, 10, 8)), noon, TCheckMode::CatchUp, 5));
-
-    for (double bad : {std::nan(""), HUGE_VAL, -HUGE_VAL, 1e300, -1e300, 3e6}) {
+    EXPECT_FALSE(rings(alarm(-1, at(2026, 3, 10, 8)), noon, TCheckMode::CatchUp));
+    for (double bad : {std::nan(""), HUGE_VAL, -HUGE_VAL, 1e300, -1e300, 3e6})
         for (std::int32_t kind : {akOneOff, akDaily, akWeekly, akMonthly, akAnnual}) {
             TAlarmRec rec = alarm(kind, bad);
             rec.LastRung = bad;
             EXPECT_FALSE(CheckAlarm(rec, noon, TCheckMode::CatchUp, 5)) << bad << " " << kind;
             EXPECT_FALSE(CheckAlarm(rec, noon, TCheckMode::Normal, 0)) << bad << " " << kind;
         }
-    }
-}
-
-TEST(Rules, DamagedLastRungDoesNotSilenceARecurringAlarm) {
-    TAlarmRec rec = alarm(akDaily, at(2026, 3, 1, 8));
-    rec.Rung = true;
-    rec.LastRung = std::nan("");
-    // The first check clears Rung (the ring test saw it still set), the next one rings.
-    EXPECT_FALSE(CheckAlarm(rec, at(2026, 3, 10, 8, 0, 5), TCheckMode::Normal, 5));
-    EXPECT_FALSE(rec.Rung);
-    EXPECT_TRUE(CheckAlarm(rec, at(2026, 3, 10, 8, 0, 15), TCheckMode::Normal, 5));
+    // A damaged LastRung does not silence a recurring alarm: the first check clears
+    // Rung (the ring test saw it still set), the next one rings.
+    TAlarmRec daily = alarm(akDaily, at(2026, 3, 1, 8));
+    daily.Rung = true;
+    daily.LastRung = std::nan("");
+    EXPECT_FALSE(CheckAlarm(daily, at(2026, 3, 10, 8, 0, 5), TCheckMode::Normal, 5));
+    EXPECT_TRUE(CheckAlarm(daily, at(2026, 3, 10, 8, 0, 15), TCheckMode::Normal, 5));
 }

@@ -5,56 +5,46 @@
 #include "Errors.h"
 #include "FakeTray.h"
 #include "Fakes.h"
+#include "IniStore.h"
 #include "Program.h"
 #include "ScriptedMessages.h"
 #include "StatFrm.h"
 
-#include "Help.h"
-#include <QFile>
 #include <QTemporaryDir>
 
-// The whole program over a fake tray and the given doubles, its files in folder.
-inline std::unique_ptr<TProgram> TestProgram(TMessageService& messages, TKeyValueStore& settings,
-                                             QStringList& trayLog, const QString& folder,
-                                             const TClock& clock, const QLocale& locale,
-                                             TSoundPlayer* sound = nullptr) {
-    return std::make_unique<TProgram>(
-        TProgram::Parts{.messages = messages,
-                        .settingsBackend = settings,
-                        .trayBackend = std::make_unique<FakeTray>(&trayLog),
-                        .executablePath = folder + "/tockwell",
-                        .userDataFolder = folder,
-                        .clock = &clock,
-                        .sound = sound,
-                        .locale = locale});
-}
-
-// The whole program with a fake tray, settings in memory and a clock set by hand.
+// The whole program over a fake tray, its data file and settings file in a folder of
+// its own (given their first contents), the clock set by hand, error boxes scripted.
 struct Harness {
     QTemporaryDir dir;
-    TMemoryStore settings;
     ScriptedMessages messages;
-    QStringList trayLog;
     TManualClock clock{at(2026, 12, 2, 10, 0, 30)}; // a Wednesday
+    TIniStore settings{dir.path() + "/Tockwell.ini"};
     std::unique_ptr<TProgram> program;
 
-    explicit Harness(const QByteArray& file = {}) {
-        if (!file.isNull()) {
-            QFile f(dir.path() + "/Tockwell.alarms");
-            f.open(QIODevice::WriteOnly);
-            f.write(file);
-        }
+    explicit Harness(const QByteArray& file = "", const QByteArray& ini = {},
+                     TSoundPlayer* sound = nullptr) {
+        if (!file.isNull())
+            WriteBytes(path("Tockwell.alarms"), file);
+        if (!ini.isNull())
+            WriteBytes(path("Tockwell.ini"), "[Tockwell]\n" + ini);
         static_cast<TApplication*>(qApp)->SetErrorMessages(&messages);
-        program = TestProgram(messages, settings, trayLog, dir.path(), clock, UK);
+        program = std::make_unique<TProgram>(
+            TProgram::Parts{.messages = messages,
+                            .settingsBackend = settings,
+                            .trayBackend = std::make_unique<FakeTray>(),
+                            .executablePath = path("tockwell"),
+                            .userDataFolder = dir.path(),
+                            .clock = &clock,
+                            .sound = sound,
+                            .locale = QLocale(QLocale::English, QLocale::UnitedKingdom)});
     }
     ~Harness() { static_cast<TApplication*>(qApp)->SetErrorMessages(nullptr); }
+    QString path(const QString& name) const { return dir.path() + u'/' + name; }
     TAddWnd& add() { return program->AddWnd(); }
     TStatWnd& stat() { return program->StatWnd(); }
     AlarmList& list() { return *program->Form().AlarmList; }
-    QByteArray file() {
-        QFile f(dir.path() + "/Tockwell.alarms");
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
+    QByteArray file() const { return ReadBytes(path("Tockwell.alarms")); }
+    QByteArray ini() const { return ReadBytes(path("Tockwell.ini")); }
     // What AddClick throws, or an empty text.
     QString addError() {
         try {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QtEndian>
 #include <cstdint>
 #include <cstring>
 
@@ -17,29 +18,18 @@ struct RecordBytes {
     double lastRung = 0.0;
     char filler = 0; // what stands in the rest of the text field
 
-    static void putLe(QByteArray& b, int offset, std::uint64_t value, int bytes) {
-        for (int i = 0; i < bytes; ++i)
-            b[offset + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
-    }
-    static std::uint64_t bitsOf(double d) {
-        std::uint64_t u;
-        std::memcpy(&u, &d, sizeof u);
-        return u;
-    }
-
     QByteArray build() const {
         QByteArray b(624, filler);
-        putLe(b, 0, bitsOf(alarmTime), 8);
-        putLe(b, 8, static_cast<std::uint32_t>(kind), 4);
-        const int n = static_cast<int>(std::min<qsizetype>(text.size(), 601));
-        for (int i = 0; i < n; ++i)
-            b[12 + i] = text[i];
+        qToLittleEndian(alarmTime, b.data());
+        qToLittleEndian(kind, b.data() + 8);
+        const qsizetype n = std::min<qsizetype>(text.size(), 601);
+        std::memcpy(b.data() + 12, text.constData(), n);
         if (terminate && n < 601)
             b[12 + n] = 0;
-        b[613] = static_cast<char>(snoozePending);
-        b[614] = static_cast<char>(rung);
-        b[615] = static_cast<char>(padding);
-        putLe(b, 616, bitsOf(lastRung), 8);
+        b[613] = char(snoozePending);
+        b[614] = char(rung);
+        b[615] = char(padding);
+        qToLittleEndian(lastRung, b.data() + 616);
         return b;
     }
 };

@@ -5,8 +5,7 @@
 #include <QList>
 #include <functional>
 
-// Records every message instead of showing it, and answers from a queue (Ok for an
-// Ok box, No for a question once the queue is empty).
+// Records every message instead of showing it; answers from a queue, else Ok or No.
 class ScriptedMessages : public TMessageService {
 public:
     TMsgAnswer Show(const TMessage& message) override {
