@@ -72,7 +72,8 @@ menu x
 wait_for 5 has_question || fail "no exit question after E&xit program"
 shot exit-question
 key_to "$(question_window)" y
-wait_for 10 sh -c "! kill -0 $A 2>/dev/null && ! kill -0 $B 2>/dev/null" || fail "the program did not end after Yes"
+both_gone() { gone "$A" && gone "$B"; }
+wait_for 10 both_gone || fail "the program did not end after Yes"
 cmp -s <("$TOOL" dump "$DATA") <(printf '1 0 0 daily rung\n4 1 0 annual rung\n') ||
     fail "not saved at exit with the daily Rung cleared: $("$TOOL" dump "$DATA")"
 pass "Exit answered Yes ends the program and saves; daily Rung cleared, annual kept"
