@@ -9,7 +9,7 @@ PIDS=()
 STEP=0
 cleanup() { kill -9 "${PIDS[@]}" 2>/dev/null; wait 2>/dev/null; rm -rf "$WORK"; }
 trap cleanup EXIT
-shot() { import -window root "$OUT/$(printf '%02d' $((++STEP)))-$1.png" 2>/dev/null || true; }
+shot() { STEP=$((STEP + 1)); import -window root "$OUT/$(printf '%02d' $STEP)-$1.png" 2>/dev/null || true; }
 fail() {
     echo "FAIL: $*"
     shot failed
