@@ -23,16 +23,21 @@ bool TIniStore::Open() {
         return false;
     if (info.exists() && (!info.isFile() || !info.isReadable()))
         return false;
-    m_settings = std::make_unique<QSettings>(m_path, QSettings::IniFormat);
-    // QSettings parses on first use; ask now so that a damaged file is known before
-    // anything is read from it or written to it.
-    m_settings->allKeys();
+    reopen();
     if (m_settings->status() == QSettings::AccessError) {
         m_settings.reset();
         return false;
     }
-    m_malformed = m_settings->status() == QSettings::FormatError;
     return true;
+}
+
+void TIniStore::reopen() {
+    m_settings.reset(); // its pending values are written (or fail) first
+    m_settings = std::make_unique<QSettings>(m_path, QSettings::IniFormat);
+    // QSettings parses on first use; ask now so that a damaged file is known before
+    // anything is read from it or written to it.
+    m_settings->allKeys();
+    m_malformed = m_settings->status() == QSettings::FormatError;
 }
 
 TKeyValueStore::Value TIniStore::Read(const QString& section, const QString& name) {
@@ -74,9 +79,7 @@ bool TIniStore::SetText(const QString& section, const QString& name, const QStri
         // QSettings goes on reporting the first error it met: start afresh (not while
         // the write fails, as a new QSettings takes the failed write's pending values
         // over), so that this write, once the disc has room again, stands by itself.
-        m_settings.reset();
-        m_settings = std::make_unique<QSettings>(m_path, QSettings::IniFormat);
-        m_settings->allKeys();
+        reopen();
         m_writeFailed = false;
     }
     m_settings->setValue(section + u'/' + name, value);
@@ -90,9 +93,7 @@ bool TIniStore::SetText(const QString& section, const QString& name, const QStri
         // The write has replaced the damaged file with the lines that parsed plus this
         // value. QSettings keeps reporting the old format error, so start afresh on the
         // file as it is now.
-        m_settings = std::make_unique<QSettings>(m_path, QSettings::IniFormat);
-        m_settings->allKeys();
-        m_malformed = m_settings->status() == QSettings::FormatError;
+        reopen();
     }
     return true;
 }

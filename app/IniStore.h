@@ -37,6 +37,8 @@ public:
 
 private:
     bool keepMalformedAside();
+    // A new QSettings on the file as it is now, parsed at once.
+    void reopen();
 
     QString m_path;
     std::unique_ptr<QSettings> m_settings;
