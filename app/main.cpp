@@ -1,6 +1,7 @@
 // Tockwell: a reminder in the notification area.
 #include "AppInfo.h"
 #include "Application.h"
+#include "Autostart.h"
 #include "Errors.h"
 #include "Help.h"
 #include "Icons.h"
@@ -9,8 +10,34 @@
 #include "Program.h"
 #include "QtMessageService.h"
 
+#include <QFile>
 #include <QSessionManager>
+#include <QTimer>
 #include <cstdio>
+
+// A reminder that is not running misses every alarm: at a user's first start (and once
+// for a user of an earlier version) the program adds itself to the session's autostart.
+// A portable copy, whose alarms live beside it, leaves the user's session alone.
+static void OfferAutostart(const TTrayIconForm& form) {
+    if (form.ProgramDir == form.InstallDir)
+        return;
+    try {
+        QFile launcher(QStringLiteral(":/" TOCKWELL_APP_ID ".desktop.in"));
+        if (!launcher.open(QIODevice::ReadOnly))
+            throw EInOutError(QStringLiteral("Tockwell's launcher is missing from the program"));
+        const QString entry =
+            Autostart::EntryText(QString::fromUtf8(launcher.readAll()),
+                                 Autostart::ExecFor(QCoreApplication::applicationFilePath()),
+                                 QStringLiteral(TOCKWELL_APP_ID));
+        const Autostart::Place place = Autostart::UserPlace(form.ProgramDir);
+        if (Autostart::OfferOnce(place, QStringLiteral(TOCKWELL_APP_ID), entry) ==
+            Autostart::Result::Added)
+            std::fprintf(stderr, "Tockwell starts with the desktop session from now on: %s\n",
+                         qPrintable(place.folder));
+    } catch (const EError& e) {
+        std::fprintf(stderr, "%s.\n", qPrintable(e.message()));
+    }
+}
 
 int main(int argc, char** argv) {
     // On Wayland a window can neither keep itself above the others nor take the focus,
@@ -54,6 +81,9 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "%s.\n", qPrintable(e.message()));
         }
     });
+
+    // After the icon: nothing here needs to come before it.
+    QTimer::singleShot(0, &program.Form(), [&program] { OfferAutostart(program.Form()); });
 
     const int result = RunEventLoop();
     program.Shutdown(); // the main form goes last: it writes the alarms, takes its icon away
