@@ -17,7 +17,12 @@ PACKAGES=(
     faketime tzdata pulseaudio pulseaudio-utils sox
     dbus-x11 xfwm4 xfce4-panel xterm at-spi2-core python3-pyatspi python3-gi
     clang libclang-rt-14-dev
-    dpkg-dev file lintian appstream
+    dpkg-dev file lintian appstream dex
+)
+# The larger desktops of the end-to-end runs, without what they only recommend.
+DESKTOP_PACKAGES=(
+    gnome-shell gnome-shell-extension-appindicator mutter xwayland
+    plasma-workspace plasma-desktop kwin-x11
 )
 
 as_root() {
@@ -31,16 +36,25 @@ as_root() {
     fi
 }
 
-install_missing() {
+# Installs those of the packages named after the options ($1) that are missing.
+install_packages() {
+    local options=$1
+    shift
     missing=()
-    for p in "${PACKAGES[@]}"; do
+    for p in "$@"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
     done
     if [ ${#missing[@]} -gt 0 ]; then
         echo "dev.sh: installing ${missing[*]}"
-        as_root env DEBIAN_FRONTEND=noninteractive apt-get update -q
-        as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}"
+        [ -n "${UPDATED:-}" ] || as_root env DEBIAN_FRONTEND=noninteractive apt-get update -q
+        UPDATED=1
+        as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q $options "${missing[@]}"
     fi
+}
+install_missing() {
+    install_packages "" "${PACKAGES[@]}"
+    [ "${1:-}" = desktops ] && install_packages --no-install-recommends "${DESKTOP_PACKAGES[@]}"
+    return 0
 }
 
 build() {
@@ -98,7 +112,7 @@ start)
     exec build/bin/tockwell
     ;;
 test)
-    install_missing
+    install_missing desktops
     build
     ctest --test-dir build --output-on-failure --timeout 300
     sanitized_tests

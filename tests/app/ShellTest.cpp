@@ -33,7 +33,10 @@ private slots:
                             .trayBackend = std::make_unique<FakeTray>(),
                             .executablePath = dir.path() + "/tockwell",
                             .userDataFolder = dir.path()});
-        messages.answers = {TMsgAnswer::Yes};
+        messages.answers = {TMsgAnswer::No, TMsgAnswer::Yes};
+        form.Close1->trigger(); // Exit program, No: nothing changes
+        QVERIFY(!QuitRequested());
+        QVERIFY(form.Timer1->isActive());
         form.Close1->trigger(); // Exit program, Yes
         QCOMPARE(runLoop(), 0);
         QVERIFY(!QuitRequested());

@@ -3,7 +3,10 @@
   desktop.py menu [ITEM]   an item's exported menu (dbusmenu GetLayout), one entry a line:
                            label|enabled|shortcut, "-" for a separator
   desktop.py widgets APP   what a screen reader reads of APP (AT-SPI): role 'name' states
+  desktop.py where APP ROLE NAME   the middle of APP's showing widget ROLE 'NAME': x y
+  desktop.py eval JS       GNOME Shell's value of JS (org.gnome.Shell.Eval, --unsafe-mode)
 """
+import json
 import sys
 
 from gi.repository import Gio, GLib
@@ -28,7 +31,8 @@ def registered(conn):
 def menu(item=None):
     conn = bus()
     item = item or registered(conn)[0]
-    service, _, path = item.partition("/")
+    # SERVICE/PATH, or SERVICE@/PATH as GNOME's AppIndicator extension writes it
+    service, _, path = item.partition("@/" if "@/" in item else "/")
     path = "/" + (path or "StatusNotifierItem")
     menu_path = call(conn, service, path, "org.freedesktop.DBus.Properties", "Get",
                      GLib.Variant("(ss)", ("org.kde.StatusNotifierItem", "Menu")), "(v)")[0]
@@ -46,14 +50,48 @@ def menu(item=None):
                             else "disabled", shortcut))
 
 
+def showing(app_name):
+    """The showing widgets of the application, depth first."""
+    import pyatspi
+
+    def walk(node):
+        if not node.getState().contains(pyatspi.STATE_SHOWING):
+            return
+        yield node
+        if node.getRole() != pyatspi.ROLE_TABLE:
+            for child in node:
+                yield from walk(child)
+
+    for app in pyatspi.Registry.getDesktop(0):
+        if app is not None and app.name == app_name:
+            yield from walk(app)
+
+
+def where(app_name, role, name):
+    import pyatspi
+    for node in showing(app_name):
+        if node.getRoleName() == role and node.name == name:
+            e = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+            print(e.x + e.width // 2, e.y + e.height // 2)
+            return
+    sys.exit(1)
+
+
+def shell_eval(js):
+    ok, value = call(bus(), "org.gnome.Shell", "/org/gnome/Shell", "org.gnome.Shell", "Eval",
+                     GLib.Variant("(s)", (js,)), "(bs)")
+    if not ok:
+        sys.exit("Eval failed: " + value)
+    value = json.loads(value) if value else ""
+    print(value if isinstance(value, str) else json.dumps(value))
+
+
 def widgets(app_name):
     import pyatspi
     states = {pyatspi.STATE_ENABLED: "enabled", pyatspi.STATE_FOCUSED: "focused"}
 
-    def walk(node):
+    for node in showing(app_name):
         state = node.getState()
-        if not state.contains(pyatspi.STATE_SHOWING):
-            return
         print("%s '%s' %s" % (node.getRoleName(), node.name,
                               " ".join(v for k, v in states.items() if state.contains(k))))
         if node.getRole() == pyatspi.ROLE_TABLE:
@@ -61,15 +99,8 @@ def widgets(app_name):
             for r in range(min(table.nRows, 30)):
                 print("row " + " | ".join(table.getAccessibleAt(r, c).name
                                           for c in range(table.nColumns)))
-            return
-        for child in node:
-            walk(child)
-
-    for app in pyatspi.Registry.getDesktop(0):
-        if app is not None and app.name == app_name:
-            walk(app)
 
 
 if __name__ == "__main__":
-    {"menu": menu, "widgets": widgets}[
+    {"menu": menu, "widgets": widgets, "where": where, "eval": shell_eval}[
         sys.argv[1]](*sys.argv[2:])

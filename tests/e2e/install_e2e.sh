@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Installing as a user and as a distribution does. 1. cmake --install into the user's
-# ~/.local: the layout, a valid launcher; a program folder holding alarms keeps them.
-# 2. The Debian package: lintian, appstreamcli, desktop-file-validate; installed (apt-get
-# as root, else unpacked read-only), started as two users with homes of their own: the
-# first start's message once, an alarm added and kept, both running, each their alarms.
+# ~/.local: the layout, a valid launcher; a program folder holding alarms keeps them and
+# leaves the session's autostart alone. 2. The Debian package: lintian, appstreamcli,
+# desktop-file-validate; installed (apt-get as root, else unpacked read-only), started
+# as two users with homes of their own: the first start's message once, the first start
+# adds a valid autostart entry that starts the program with the session (dex -a) and,
+# once deleted, never comes back; an alarm added and kept; both running, each their alarms.
 #   install_e2e.sh PROGRAM ALARMFILE_TOOL OUTPUT_FOLDER (the build folder holds OUTPUT_FOLDER)
 set -uo pipefail
 PROGRAM=$1 TOOL=$2 OUT=$3 BUILD=$(dirname "$3") ID=org.ostrand.Tockwell
@@ -30,6 +32,7 @@ stop_program "${PIDS[-1]}"
 "$TOOL" dump "$PREFIX/lib/tockwell/Tockwell.alarms" | grep -qx '1 0 0 Kept where it was' ||
     fail "the portable alarms were not kept in the program's folder"
 [ -e "$XDG_DATA_HOME/Ostrand" ] && fail "the portable run wrote into the user's data folder"
+[ -e "$XDG_CONFIG_HOME/autostart" ] && fail "the portable run added itself to the session's autostart"
 pass "cmake --install lays out a valid launcher and the bell at every size; a folder holding alarms keeps them"
 
 if grep -q '^TOCKWELL_SANITIZE:BOOL=ON' "$BUILD/CMakeCache.txt"; then
@@ -60,8 +63,9 @@ else
     chmod -R a-w "$ROOT/usr"
     trap 'chmod -R u+w "$ROOT"; cleanup' EXIT
 fi
-# Runs the installed program as user $1 with the home $WORK/users/$2, as a desktop
-# session starts it: a clean environment, the display and a runtime folder of its own.
+# Runs the installed program (or the command after $2) as user $1 with the home
+# $WORK/users/$2, as a desktop session starts it: a clean environment, the display and a
+# runtime folder of its own.
 start_as() {
     local home="$WORK/users/$2" run=(env)
     mkdir -p "$home/run"
@@ -69,10 +73,11 @@ start_as() {
     chown -R "$1" "$home"
     [ "$1" != "$(id -u)" ] && run=(setpriv --reuid="$1" --regid="$1" --clear-groups env)
     "${run[@]}" -i HOME="$home" XDG_RUNTIME_DIR="$home/run" DISPLAY="$DISPLAY" LANG=C PATH=/usr/bin:/bin \
-        DBUS_SESSION_BUS_ADDRESS=disabled: "$ROOT/usr/bin/tockwell" >>"$WORK/$2.log" 2>&1 &
+        DBUS_SESSION_BUS_ADDRESS=disabled: "${@:3}" >>"$WORK/$2.log" 2>&1 &
     LAST=$!
     PIDS+=("$LAST")
 }
+ENTRY="$WORK/users/one/.config/autostart/$ID.desktop"
 alarms_of() { "$TOOL" dump "$WORK/users/$1/.local/share/Ostrand/Tockwell/Tockwell.alarms"; }
 # The first start's message, read and answered.
 first_start() {
@@ -81,14 +86,25 @@ first_start() {
     grep -q "A new, empty file has been created" <<<"$TEXT" || fail "not the first-start message: $TEXT"
 }
 
-start_as "$U1" one
+start_as "$U1" one "$ROOT/usr/bin/tockwell"
 first_start one
 wait_for 15 has_icon || fail "no tray icon from the installed program"
+wait_for 5 test -s "$ENTRY" || fail "the first start did not add the program to the session's autostart"
+desktop-file-validate "$ENTRY" || fail "the autostart entry does not validate"
+grep -qx "Exec=$ROOT/usr/bin/tockwell" "$ENTRY" || fail "the autostart entry starts something else: $(grep Exec "$ENTRY")"
 add_alarm "Call the plumber"
 stop_program "$LAST"
-start_as "$U1" one
+# The session starts what its autostart folder holds, as dex -a does at login.
+start_as "$U1" one dex -a -s "$(dirname "$ENTRY")"
+wait_for 15 has_icon || fail "the session's autostart did not start the program"
+PIDS+=("$(pgrep -nx -u "$U1" tockwell)")
+pass "the first start adds a valid autostart entry, and the session starts the program from it"
+rm "$ENTRY" # the user does not want it
+stop_program "${PIDS[-1]}"
+start_as "$U1" one "$ROOT/usr/bin/tockwell"
 ONE=$LAST
 wait_for 15 has_icon || fail "the installed program did not come back"
+[ -e "$ENTRY" ] && fail "the autostart entry the user deleted came back"
 has_question && fail "a message on the second start: $(tail -1 "$WORK/one.log")"
 [ "$(grep -c "A new, empty file" "$WORK/one.log")" -eq 1 ] || fail "the first-start message came again"
 [ "$(alarms_of one)" = '0 0 1 Call the plumber' ] || fail "the first user's alarm was not kept"
@@ -96,7 +112,7 @@ has_question && fail "a message on the second start: $(tail -1 "$WORK/one.log")"
     fail "the first user's alarms belong to someone else"
 pass "installed, started as a user: the first-start message once, an alarm added and kept across a restart"
 
-start_as "$U2" two
+start_as "$U2" two "$ROOT/usr/bin/tockwell"
 first_start two
 wait_for 15 icons_are 2 || fail "the second user's program did not run beside the first one's"
 TWO=$LAST
