@@ -64,6 +64,10 @@ void TTrayIcon::Activated(QSystemTrayIcon::ActivationReason reason) {
             OnClick();
         break;
     case QSystemTrayIcon::DoubleClick:
+        // On XEmbed Qt reports the second click of a double click as the double click
+        // alone; it is a click too. StatusNotifierItem hosts send what they send.
+        if (OnClick && !m_backend->HostShowsMenu())
+            OnClick();
         if (OnDblClick)
             OnDblClick();
         break;

@@ -28,7 +28,7 @@ public:
 };
 
 // One icon in the notification area with a tooltip. A click reports OnClick, a double
-// click OnDblClick (after the click of its first press), a right click opens PopupMenu
+// click OnClick for each click and then OnDblClick, a right click opens PopupMenu
 // at the cursor and then reports OnRightClick; a host that shows the exported menu
 // itself (StatusNotifierItem) shows PopupMenu, and only a ContextMenu request of such a
 // host reports OnRightClick.

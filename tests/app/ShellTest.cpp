@@ -50,6 +50,21 @@ private slots:
         QCOMPARE(runLoop(), 0);
     }
 
+    // What XEmbed reports for a double click: a click, then the double click alone.
+    void aDoubleClickOnTheIconIsTwoClicksAndADoubleClick() {
+        TTrayIcon icon(nullptr, std::make_unique<FakeTray>());
+        QStringList events;
+        icon.OnClick = [&] {
+            events << "click";
+        };
+        icon.OnDblClick = [&] {
+            events << "double click";
+        };
+        icon.Activated(QSystemTrayIcon::Trigger);
+        icon.Activated(QSystemTrayIcon::DoubleClick);
+        QCOMPARE(events, (QStringList{"click", "click", "double click"}));
+    }
+
     void f1OpensTheTopicOfTheFocusedWindow() {
         THelp help;
         help.InstallF1();
