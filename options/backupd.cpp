@@ -126,13 +126,19 @@ void TBUFrm::SetFolder(const QString& folder) {
 }
 
 bool TBUFrm::eventFilter(QObject* watched, QEvent* e) {
-    // Enter in the folder list opens the folder. The list would also pass the key on,
-    // and the dialog would press its default button: a back-up or a restore.
+    // Enter in the folder list opens the highlighted folder, and only that: the list
+    // would also pass the key on, and the dialog would press its default button, a
+    // back-up or a restore. On the folder already chosen (as when the window opens)
+    // there is nothing to open, and Enter presses the action button.
     if (watched == DLB && e->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(e)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            if (QListWidgetItem* item = DLB->currentItem())
-                SetFolder(item->data(Qt::UserRole).toString());
+            const QListWidgetItem* item = DLB->currentItem();
+            const QString folder = item ? item->data(Qt::UserRole).toString() : m_folder;
+            if (folder != m_folder)
+                SetFolder(folder);
+            else if (ActionBtn->isEnabled())
+                ActionBtn->click();
             return true;
         }
     }

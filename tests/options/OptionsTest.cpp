@@ -93,7 +93,7 @@ private slots:
         WriteBytes(source.path() + "/Tockwell.backup", records({"early", "late"}));
         w->SetFolder(source.path());
         h.messages.answers = {TMsgAnswer::No};
-        w->ActionBtnClick();
+        QTest::keyClick(w->DLB, Qt::Key_Return); // on the chosen folder: the button
         QCOMPARE(h.messages.shown.last().text, QString("Restore cancelled"));
         QCOMPARE(h.file(), before);
 
