@@ -1,6 +1,7 @@
 #include "Application.h"
 #include "Errors.h"
 #include "FakeTray.h"
+#include "Fakes.h"
 #include "Help.h"
 #include "HelpWindow.h"
 #include "IniStore.h"
@@ -63,6 +64,16 @@ private slots:
         icon.Activated(QSystemTrayIcon::Trigger);
         icon.Activated(QSystemTrayIcon::DoubleClick);
         QCOMPARE(events, (QStringList{"click", "click", "double click"}));
+    }
+
+    // A program folder the user may write to holds the alarms only when it has them.
+    void alarmsLiveBesideTheProgramOnlyWhereTheyAlreadyAre() {
+        QTemporaryDir program, home;
+        const QString data = home.path() + "/share/Ostrand/Tockwell";
+        QCOMPARE(TTrayIconForm::DataFolderFor(program.path() + "/", data), data + "/");
+        QVERIFY(QFileInfo(data).isDir());
+        QVERIFY(WriteBytes(program.path() + "/Tockwell.alarms", ""));
+        QCOMPARE(TTrayIconForm::DataFolderFor(program.path() + "/", data), program.path() + "/");
     }
 
     void f1OpensTheTopicOfTheFocusedWindow() {

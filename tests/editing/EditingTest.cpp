@@ -37,6 +37,7 @@ private slots:
                  QString("Error - can't set a one-off alarm less than 2 minutes in the future."));
         QVERIFY(a.isVisible());
         a.SetKind(akMonthly);
+        QVERIFY(!a.MonthUpDown->isEnabled() && a.DayBox->isEnabled());
         a.MonthUpDown->SetPosition(4);
         a.DayBox->setText("31");
         QCOMPARE(h.addError(), QString("Sorry, that date isn't valid"));

@@ -1,4 +1,5 @@
 #include "FileSizeLimit.h"
+#include "Icons.h"
 #include "MsgDg.h"
 #include "ProgramHarness.h"
 #include "Sound.h"
@@ -52,10 +53,16 @@ private slots:
         QVERIFY(h->program->Form().Timer2->isActive()); // Enter on Done: desktop_e2e.sh
     }
 
-    // Each check that finds an alarm due while the notice waits asks for the animation
-    // again: it goes on at its pace rather than starting its second over.
-    void theAnimationKeepsItsPaceWhileANoticeWaits() {
+    // The bell swings in the notification area and comes back with Done. Each check
+    // that finds an alarm due while the notice waits asks for the animation again: it
+    // goes on at its pace rather than starting its second over.
+    void theAnimationReachesTheTrayAndKeepsItsPaceWhileANoticeWaits() {
         auto h = ring("first");
+        const QImage bell = LoadIcon("MAINICON").pixmap(32, 32).toImage();
+        QCOMPARE(h->tray->image, bell);
+        h->program->Cycle().Timer2Timer();
+        QCOMPARE(h->tray->image, LoadIcon("ICON_1").pixmap(32, 32).toImage());
+        QVERIFY(h->tray->image != bell);
         QTimer* timer2 = h->program->Form().Timer2;
         h->list().Append(NewAlarm(akDaily, at(2026, 3, 1, 9), "second"));
         QTest::qWait(400);
@@ -63,6 +70,8 @@ private slots:
         QVERIFY(timer2->isActive());
         QVERIFY2(timer2->remainingTime() <= 800,
                  qPrintable(QString::number(timer2->remainingTime())));
+        h->program->Notice().StopButt->click(); // Done
+        QCOMPARE(h->tray->image, bell);
     }
 
     void soundFilesComeFromTheDataOrProgramFolderOrTheBuiltInSound() {

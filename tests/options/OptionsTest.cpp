@@ -43,7 +43,8 @@ private slots:
     }
 
     void okTakesTheChoicesAsShownAndStopsAtAFailedWrite() {
-        Harness h;
+        Harness h(records({"one"}));
+        QCOMPARE(h.stat().AGrid->item(0, 2)->text(), QString("Daily *")); // snooze pending
         TOptionsDg& dg = h.program->OptionsDg();
         dg.Display();
         dg.EnableSnooze->click();               // off
@@ -59,6 +60,7 @@ private slots:
         QCOMPARE(h.messages.shown.last().text, QString("Failed to set data for 'Snooze'."));
         QTest::mouseClick(dg.OKButt, Qt::LeftButton); // room on the disc again
         QVERIFY(h.ini().contains("Snooze=0\nSound=0\n") && !dg.isVisible());
+        QCOMPARE(h.stat().AGrid->item(0, 2)->text(), QString("Daily")); // without snooze, no mark
     }
 
     void backUpToAFolderEnteredWithTheKeyboard() {

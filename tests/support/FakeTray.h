@@ -2,10 +2,14 @@
 
 #include "TrayIcon.h"
 
-// A notification area that takes every icon and shows nothing.
+// A notification area that takes every icon, shows nothing and keeps the last image.
 class FakeTray : public TTrayBackend {
 public:
-    bool Add(const QIcon&, const QString&) override { return true; }
-    bool Modify(const QIcon&, const QString&) override { return true; }
+    bool Add(const QIcon& i, const QString&) override { return Modify(i, {}); }
+    bool Modify(const QIcon& i, const QString&) override {
+        image = i.pixmap(32, 32).toImage();
+        return true;
+    }
     bool Delete() override { return true; }
+    QImage image;
 };

@@ -20,6 +20,7 @@ struct Harness {
     TManualClock clock{at(2026, 12, 2, 10, 0, 30)}; // a Wednesday
     TIniStore settings{dir.path() + "/Tockwell.ini"};
     std::unique_ptr<TProgram> program;
+    FakeTray* tray = new FakeTray; // the program's
 
     explicit Harness(const QByteArray& file = "", const QByteArray& ini = {},
                      TSoundPlayer* sound = nullptr) {
@@ -31,7 +32,7 @@ struct Harness {
         program = std::make_unique<TProgram>(
             TProgram::Parts{.messages = messages,
                             .settingsBackend = settings,
-                            .trayBackend = std::make_unique<FakeTray>(),
+                            .trayBackend = std::unique_ptr<FakeTray>(tray),
                             .executablePath = path("tockwell"),
                             .userDataFolder = dir.path(),
                             .clock = &clock,
