@@ -16,7 +16,7 @@ PACKAGES=(
     xvfb trayer xdotool x11-utils x11-xserver-utils imagemagick desktop-file-utils
     faketime tzdata pulseaudio pulseaudio-utils sox
     dbus-x11 xfwm4 xfce4-panel xterm at-spi2-core python3-pyatspi python3-gi
-    clang libclang-rt-14-dev
+    clang clang-format libclang-rt-14-dev
     dpkg-dev file lintian appstream dex
 )
 # The larger desktops of the end-to-end runs, without what they only recommend.
