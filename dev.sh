@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Set up, build and start Tockwell, or run its whole test suite, on Debian 12.
 #   ./dev.sh start   install what is missing, build, start the program
 #   ./dev.sh test    install what is missing, build, run every test: the suite, the

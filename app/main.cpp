@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tockwell: a reminder in the notification area.
 #include "AppInfo.h"
 #include "Application.h"

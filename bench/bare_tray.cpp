@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The yardstick for Tockwell's idle cost: a bare Qt program that shows only a tray icon
 // with a menu and runs a ten-second timer, built by the same CMake with the same flags.
 #include <QApplication>

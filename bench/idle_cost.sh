@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Tockwell's idle cost beside a bare Qt tray program (bench/bare_tray.cpp), both built
 # by the same CMake, measured under Xvfb, on trayer (XEmbed) or,
 # with DESKTOP=xfce, on xfce4-panel over D-Bus (StatusNotifierItem) with xfwm4:

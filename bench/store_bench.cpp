@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The check pass, and load, sort and save of the alarm list at the sizes a user, a damaged file and
 // a stress case give: 20, 1,000 and 100,000 records.
 #include "AlarmFile.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Checks that no include points up the layer graph: every #include "..." in the
 program's sources names a header of the file's own CMake target or of a target that
 it links, directly or through others. Targets, their files and their links are read

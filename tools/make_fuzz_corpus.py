@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Writes the seed files of the data-file fuzzer into tests/fuzz/corpus: a few whole
 records of every kind and some of the damage a file can carry. Run from the project
 folder; the files are committed, so this is needed only to change them."""

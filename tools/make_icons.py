@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Draws the program's tray icons as 32 x 32 XPM pictures of at most 16 colours:
 MAINICON, a bell at rest, and ICON_1..ICON_6, the bell swinging with sound waves.
 Run from the source folder: python3 tools/make_icons.py"""

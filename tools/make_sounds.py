@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Makes the program's two sounds as 16-bit mono wave files:
 resources/sounds/alarm.wav, the alarm sound shipped beside the program (a two-note
 chime, struck twice), and resources/sounds/default.wav, built into the program for a

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Takes the README's pictures of the alarms window and of a notice from the program
 # built in BUILD_FOLDER (default: build), under a virtual X server with trayer and the
 # clock set by faketime, into docs/screenshots/.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Data files for the end-to-end scripts, written and read back:
 //   alarmfile write FILE KIND,yyyy-MM-ddTHH:mm:ss,RUNG,PENDING,TEXT ...
 //   alarmfile dump FILE      one line per record: KIND RUNG PENDING TEXT

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """What the end-to-end scripts read off a desktop session.
   desktop.py menu [ITEM]   an item's exported menu (dbusmenu GetLayout), one entry a line:
                            label|enabled|shortcut, "-" for a separator

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The real program on the desktops that speak StatusNotifierItem over D-Bus, read through
 # AT-SPI as a screen reader does. DESKTOP: xfce (xfce4-panel, xfwm4), gnome-x11 and
 # gnome-wayland (GNOME Shell 43 with the AppIndicator extension; under Wayland the

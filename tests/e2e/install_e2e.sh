@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installing as a user and as a distribution does. 1. cmake --install into the user's
 # ~/.local: the layout, a valid launcher; a program folder holding alarms keeps them and
 # leaves the session's autostart alone. 2. The Debian package: lintian, appstreamcli,

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared by the end-to-end scripts: a virtual X server with a desktop (DESKTOP: trayer,
 # xfce, none, gnome-x11, gnome-wayland or kde), private program and settings folders,
 # waiting, screenshots, clean-up (by PID). Set OUT, PROGRAM and TOOL (the alarmfile

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Alarms ringing in the real program, the clock set by faketime: a one-off alarm rings
 # within ten seconds of its time; a start after a daily alarm's time shows the catch-up
 # notice, and so does a clock that jumps over one. The sound is recorded from a

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The real program with trayer as tray host (XEmbed): the icon; a second copy that ends
 # and touches nothing; a copy killed with -9 that does not block the next start; a tray
 # host that comes late and restarts; two copies started at once; Exit from the menu.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: any bytes as a data file. They go through what a start and a check
 // cycle do with a file: LoadList, every recurrence test at a few fixed moments, the
 // clean-up pass with its refreshes and saves, the grid, and SaveList. It checks that a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // GoogleTest main for the core tests, with the QCoreApplication that Qt's files want.
 #include <QCoreApplication>
 #include <gtest/gtest.h>
