@@ -2,11 +2,35 @@
 #include "Icons.h"
 
 #include <QFile>
+#include <QImage>
+#include <QList>
+#include <QPixmap>
+#include <vector>
 
 QIcon LoadIcon(const QString& name) {
-    const QString path = QStringLiteral(":/icons/%1.xpm").arg(name);
-    if (!QFile::exists(path))
+    QFile file(QStringLiteral(":/icons/%1.xpm").arg(name));
+    if (!file.open(QIODevice::ReadOnly))
         return {};
-    QIcon icon(path);
-    return icon.pixmap(32, 32).isNull() ? QIcon() : icon;
+    // The picture's rows are the XPM's strings, handed to QImage as they stand: the
+    // first use of QImageReader looks through every image-format plug-in on the
+    // machine, and the bell is needed before anything else at start-up.
+    const QByteArray text = file.readAll();
+    QList<QByteArray> rows;
+    for (qsizetype open = text.indexOf('"'); open >= 0; open = text.indexOf('"', open + 1)) {
+        const qsizetype close = text.indexOf('"', open + 1);
+        if (close < 0)
+            break;
+        rows << text.mid(open + 1, close - open - 1);
+        open = close;
+    }
+    // "width height colours characters-per-pixel", then the colours, then the rows.
+    const QList<QByteArray> values = rows.value(0).simplified().split(' ');
+    const int height = values.value(1).toInt(), colours = values.value(2).toInt();
+    if (values.size() < 4 || height <= 0 || colours <= 0 || rows.size() < 1 + colours + height)
+        return {};
+    std::vector<const char*> lines;
+    for (const QByteArray& row : rows)
+        lines.push_back(row.constData());
+    const QImage image(lines.data());
+    return image.isNull() ? QIcon() : QIcon(QPixmap::fromImage(image));
 }

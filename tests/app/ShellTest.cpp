@@ -5,6 +5,7 @@
 #include "Fakes.h"
 #include "Help.h"
 #include "HelpWindow.h"
+#include "Icons.h"
 #include "IniStore.h"
 #include "QtMessageService.h"
 #include "ScriptedMessages.h"
@@ -65,6 +66,16 @@ private slots:
         icon.Activated(QSystemTrayIcon::Trigger);
         icon.Activated(QSystemTrayIcon::DoubleClick);
         QCOMPARE(events, (QStringList{"click", "click", "double click"}));
+    }
+
+    // The pictures, read without QImageReader, are the ones QImageReader reads.
+    void picturesByName() {
+        for (const char* name : {"MAINICON", "ICON_1", "ICON_6", "BTN_ADD", "BTN_CLOSE_GREY"}) {
+            const QImage read(QStringLiteral(":/icons/%1.xpm").arg(name));
+            QCOMPARE(LoadIcon(name).pixmap(32, 32).toImage().convertToFormat(QImage::Format_ARGB32),
+                     read.convertToFormat(QImage::Format_ARGB32));
+        }
+        QVERIFY(LoadIcon("ICON_7").isNull());
     }
 
     // A program folder the user may write to holds the alarms only when it has them.
