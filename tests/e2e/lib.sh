@@ -12,22 +12,18 @@ STEP=0
 cleanup() { kill -9 "${PIDS[@]}" 2>/dev/null; wait 2>/dev/null; xwayland_leftovers; rm -rf "$WORK"; }
 # A killed GNOME Shell leaves its XWayland's lock and socket (:1024) behind.
 xwayland_leftovers() {
-    local pid
-    [ -e /tmp/.X1024-lock ] || return 0
-    pid=$(tr -dc 0-9 </tmp/.X1024-lock)
-    [ -n "$pid" ] && ! kill -0 "$pid" 2>/dev/null && rm -f /tmp/.X1024-lock /tmp/.X11-unix/X1024
+    [ -e /tmp/.X1024-lock ] && ! kill -0 "$(tr -dc 0-9 </tmp/.X1024-lock)" 2>/dev/null &&
+        rm -f /tmp/.X1024-lock /tmp/.X11-unix/X1024
 }
 trap cleanup EXIT
 shot() {
     STEP=$((STEP + 1))
     local file="$OUT/$(printf '%02d' $STEP)-$1.png"
-    if [ "${GNOME:-}" ]; then # the shell's own picture: under Wayland X sees only its clients
-        shell "const s = new imports.gi.Shell.Screenshot(); s.screenshot(false,
-            imports.gi.Gio.File.new_for_path('$file').replace(null, false, 0, null), () => {})" >/dev/null
-        wait_for 5 test -s "$file"
-    else
-        import -window root "$file" 2>/dev/null || true
-    fi
+    [ "${GNOME:-}" != wayland ] && { import -window root "$file" 2>/dev/null; return 0; }
+    # The shell's own picture: XWayland's root shows only its X clients.
+    shell "new imports.gi.Shell.Screenshot().screenshot(false,
+        imports.gi.Gio.File.new_for_path('$file').replace(null, false, 0, null), () => {})" >/dev/null
+    wait_for 5 test -s "$file"
 }
 fail() {
     echo "FAIL: $*"
@@ -43,6 +39,7 @@ pass() { echo "ok: $*"; }
 
 # Waits up to $1 seconds for the command after it to succeed.
 wait_for() { local end=$((SECONDS + $1)); shift; until "$@"; do [ $SECONDS -lt $end ] || return 1; sleep 0.1; done; }
+not() { ! "$@"; }
 alive() { [ -e "/proc/$1/status" ] && ! grep -qs '^State:.*Z' "/proc/$1/status"; }
 gone() { ! alive "$1"; }
 
@@ -152,6 +149,7 @@ start_tray() {
     TRAY=$!
     wait_for 10 sh -c 'xwininfo -root -tree | grep -q "\"panel\""' || fail "trayer did not start"
 }
+wm_up() { wait_for 15 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' || fail "$1 did not start"; }
 # A property of the session's StatusNotifierWatcher, as dbus-send prints it.
 watcher_get() {
     dbus-send --session --print-reply=literal --dest=org.kde.StatusNotifierWatcher /StatusNotifierWatcher \
@@ -174,47 +172,35 @@ start_gnome() {
     GNOME=$1
     local bus
     bus=$(dbus-daemon --session --fork --print-address=1 --print-pid=1)
-    export DBUS_SYSTEM_BUS_ADDRESS=${bus%%$'\n'*}
-    PIDS+=("${bus##*$'\n'}")
-    DESK_PIDS+=("${bus##*$'\n'}")
+    export DBUS_SYSTEM_BUS_ADDRESS=${bus%%$'\n'*} WAYLAND_DISPLAY=tockwell-e2e
+    PIDS+=("${bus##*$'\n'}") DESK_PIDS+=("${bus##*$'\n'}")
     gsettings set org.gnome.shell disable-user-extensions false
-    appindicator_extension on
-    if [ "$1" = x11 ]; then
-        desk gnome-shell --x11 --replace --sm-disable --unsafe-mode
-    else
-        xwayland_leftovers
-        export WAYLAND_DISPLAY=tockwell-e2e
-        desk env RUNNING_UNDER_GDM=1 gnome-shell --headless --wayland --virtual-monitor 1024x600 \
-            --wayland-display="$WAYLAND_DISPLAY" --sm-disable --unsafe-mode
-    fi
+    appindicator_extension "['ubuntu-appindicators@ubuntu.com']"
+    xwayland_leftovers
+    [ "$1" = x11 ] && desk gnome-shell --x11 --replace --sm-disable --unsafe-mode
+    [ "$1" = wayland ] && desk env RUNNING_UNDER_GDM=1 gnome-shell --headless --wayland --virtual-monitor \
+        1024x600 --wayland-display="$WAYLAND_DISPLAY" --sm-disable --unsafe-mode
     wait_for 30 shell_ready || fail "GNOME Shell did not start"
     shell 'Main.overview.hide()' >/dev/null
-    if [ "$1" = wayland ]; then
-        export DISPLAY XAUTHORITY
-        DISPLAY=$(shell 'GLib.getenv("DISPLAY")') XAUTHORITY=$(shell 'GLib.getenv("XAUTHORITY")')
-        wait_for 10 xdpyinfo >/dev/null 2>&1 || fail "no XWayland from GNOME Shell"
-    fi
+    [ "$1" = x11 ] && return
+    export DISPLAY XAUTHORITY
+    DISPLAY=$(shell 'GLib.getenv("DISPLAY")') XAUTHORITY=$(shell 'GLib.getenv("XAUTHORITY")')
+    wait_for 10 xdpyinfo >/dev/null 2>&1 || fail "no XWayland from GNOME Shell"
 }
 shell_ready() { [ "$(shell Main.layoutManager._startingUp 2>/dev/null)" = false ]; }
-appindicator_extension() {
-    gsettings set org.gnome.shell enabled-extensions \
-        "$([ "$1" = on ] && echo "['ubuntu-appindicators@ubuntu.com']" || echo "[]")"
-}
+appindicator_extension() { gsettings set org.gnome.shell enabled-extensions "$1"; }
 # KDE Plasma 5.27: kwin_x11 and plasmashell; kded5 gives the StatusNotifierWatcher.
 start_kde() {
     export XDG_CURRENT_DESKTOP=KDE KDE_FULL_SESSION=true KDE_SESSION_VERSION=5 XDG_SESSION_TYPE=x11
     desk kwin_x11 --replace
-    wait_for 15 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' || fail "kwin_x11 did not start"
+    wm_up kwin_x11
     desk env QT_QUICK_BACKEND=software plasmashell --no-respawn
     wait_for 30 kde_tray || fail "plasmashell did not register a tray host"
 }
 # The session's start-up has kded5 load the watcher; no session manager runs here.
 kde_tray() {
-    host_registered && return
-    dbus-send --session --print-reply --dest=org.kde.kded5 /kded org.kde.kded5.loadModule \
-        string:statusnotifierwatcher >/dev/null 2>&1
-    sleep 0.5
-    return 1
+    host_registered || { dbus-send --session --print-reply --dest=org.kde.kded5 /kded \
+        org.kde.kded5.loadModule string:statusnotifierwatcher >/dev/null 2>&1; sleep 0.5; false; }
 }
 # trayer: XEmbed, no D-Bus, no window manager. xfce: a private session bus (AT-SPI reads
 # the widgets on it), xfwm4 and xfce4-panel. none: the bus and xfwm4, no tray at all.
@@ -232,14 +218,12 @@ start_desktop() {
     PIDS+=("$DBUS_SESSION_BUS_PID")
     DESK_PIDS+=("$DBUS_SESSION_BUS_PID")
     case $1 in
-    gnome-* | kde) # these write into the home folder and the cache
-        export HOME="$WORK/home" XDG_CACHE_HOME="$WORK/cache"
-        mkdir -p "$HOME" ;;&
+    gnome-* | kde) export HOME="$WORK/home" XDG_CACHE_HOME="$WORK/cache" && mkdir "$HOME" ;;& # written to
     gnome-*) start_gnome "${1#gnome-}" && return ;;
     kde) start_kde && return ;;
     esac
     desk xfwm4 --compositor=off
-    wait_for 10 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' || fail "xfwm4 did not start"
+    wm_up xfwm4
     [ "$1" = xfce ] && start_panel
 }
 stop_desktop() {
@@ -259,28 +243,25 @@ widgets() { desktop widgets Tockwell 2>/dev/null; }
 has_widget() { grep -q -- "$1" <<<"$(widgets)"; }
 # GNOME Shell's value of a JavaScript expression.
 shell() { desktop eval "$1"; }
-# GNOME: a pointer and a keyboard of the shell's own (xdotool does not reach the shell's
-# pointer under Wayland), made once.
-INPUT='const {Clutter, GLib} = imports.gi; const t = () => GLib.get_monotonic_time();
-    const seat = Clutter.get_default_backend().get_default_seat();
-    global._e2ePointer ??= seat.create_virtual_device(Clutter.InputDeviceType.POINTER_DEVICE);
-    global._e2eKeys ??= seat.create_virtual_device(Clutter.InputDeviceType.KEYBOARD_DEVICE);'
-# GNOME: $4 (1 unless set) clicks of button $3 at $1 $2.
+# GNOME: $4 (1 unless set) clicks of button $3 at $1 $2, with a pointer of the shell's
+# own (xdotool does not reach the shell under Wayland).
 shell_click() {
-    shell "$INPUT global._e2ePointer.notify_absolute_motion(t(), $1, $2);
+    shell "const {Clutter, GLib} = imports.gi; const t = () => GLib.get_monotonic_time();
+        const p = global._e2ePointer ??= Clutter.get_default_backend().get_default_seat()
+            .create_virtual_device(Clutter.InputDeviceType.POINTER_DEVICE);
+        p.notify_absolute_motion(t(), $1, $2);
         for (let i = 0; i < ${4:-1}; i++) for (const s of [Clutter.ButtonState.PRESSED, Clutter.ButtonState.RELEASED])
-            global._e2ePointer.notify_button(t(), $3, s);" >/dev/null
+            p.notify_button(t(), $3, s);" >/dev/null
 }
-# GNOME: the AppIndicator extension's button in the top bar.
+# GNOME: the AppIndicator extension's button in the top bar, and the middle of an actor.
 INDICATOR='Object.entries(Main.panel.statusArea).find(([k]) => k.startsWith("appindicator-"))?.[1]'
-# The middle of an actor, as "x y".
-middle() { echo "const [x, y] = $1.get_transformed_position(); const [w, h] = $1.get_transformed_size();
+middle() { shell "const [x, y] = $1.get_transformed_position(); const [w, h] = $1.get_transformed_size();
     \`\${Math.round(x + w / 2)} \${Math.round(y + h / 2)}\`"; }
 # Clicks the bell with button $1 ($2 times), where each desktop draws it: xfce4-panel
 # at its right end, Plasma's tray where AT-SPI says, GNOME's top bar where the shell says.
 click_bell() {
     case ${DESKTOP:-} in
-    gnome-*) shell_click $(shell "$(middle "$INDICATOR")") "$1" "${2:-1}" ;;
+    gnome-*) shell_click $(middle "$INDICATOR") "$1" "${2:-1}" ;;
     kde) # Plasma takes a click only once the pointer has rested on the item a moment.
         wait_for 10 desktop where plasmashell 'push button' Tockwell >/dev/null || fail "no bell in Plasma's tray"
         xdotool mousemove $(desktop where plasmashell 'push button' Tockwell) sleep 0.5 \
@@ -288,15 +269,14 @@ click_bell() {
     *) xdotool mousemove 1012 16 click --repeat "${2:-1}" --delay 80 "$1" ;;
     esac
 }
-# The entries of the bell's menu as the desktop shows it, one a line (on Plasma only
-# whether a menu shows).
+# The entries of the bell's menu as GNOME shows it, one a line; on Plasma, whose menu
+# AT-SPI does not see, a line for its menu window. (xfce4-panel's cannot be read.)
 shown_menu() {
     case ${DESKTOP:-} in
     gnome-*) shell "const a = $INDICATOR; a?.menu.isOpen ? a.menu._getMenuItems().map(i => i.label?.text || '-').join('\n') : ''" ;;
-    kde) # plasmashell's menu is not shown to AT-SPI: its window, then.
-        for w in $(xdotool search --onlyvisible --class plasmashell); do
-            xprop -id "$w" _NET_WM_WINDOW_TYPE | grep -q POPUP_MENU && echo "a menu"
-        done ;;
+    kde) for w in $(xdotool search --onlyvisible --class plasmashell); do
+        xprop -id "$w" _NET_WM_WINDOW_TYPE | grep -q POPUP_MENU && echo "a menu"
+    done ;;
     esac
 }
 # Chooses the entry of the shown menu that starts with $1: on GNOME a click on it,
@@ -304,47 +284,16 @@ shown_menu() {
 # About and Alarms Window, which share their mnemonic).
 choose() {
     case ${DESKTOP:-} in
-    gnome-*) shell_click $(shell "$(middle "$INDICATOR.menu._getMenuItems().find(i => i.label?.text.startsWith('$1'))")") 1 ;;
+    gnome-*) shell_click $(middle "$INDICATOR.menu._getMenuItems().find(i => i.label?.text.startsWith('$1'))") 1 ;;
     *) for k in $2; do xdotool key "$k" keyup "$k"; done ;;
     esac
 }
-# A key as the user presses it: Return, Escape or alt+c.
-press() {
-    case ${DESKTOP:-} in
-    gnome-*)
-        local keys=${1/alt+/Alt_L+}
-        shell "$INPUT for (const k of '$keys'.split('+')) global._e2eKeys.notify_keyval(t(), Clutter['KEY_' + k], Clutter.KeyState.PRESSED);
-            for (const k of '$keys'.split('+').reverse()) global._e2eKeys.notify_keyval(t(), Clutter['KEY_' + k], Clutter.KeyState.RELEASED);" >/dev/null ;;
-    *) xdotool key "$1" keyup "${1##*+}" ;;
-    esac
-}
-# The windows as the window manager knows them: the focused one's title, whether the
-# window titled $1... is kept above, the title of the top one (the last of the
-# stacking order), and $1... activated as a user's click does.
-WINDOWS='global.display.sort_windows_by_stacking(global.display.list_all_windows()).filter(w => !w.is_override_redirect())'
-focused_title() {
-    case ${DESKTOP:-} in
-    gnome-*) shell 'global.display.focus_window?.get_title() ?? ""' ;;
-    *) xdotool getactivewindow getwindowname 2>/dev/null ;;
-    esac
-}
-kept_above() {
-    case ${DESKTOP:-} in
-    gnome-*) [ "$(shell "$WINDOWS.find(w => w.get_title().startsWith('$1'))?.is_above() ?? false")" = true ] ;;
-    *) xprop -id "$(titled "^$1")" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE ;;
-    esac
-}
-top_title() {
-    case ${DESKTOP:-} in
-    gnome-*) shell "$WINDOWS.at(-1)?.get_title() ?? ''" ;;
-    *) xdotool getwindowname "$(($(xprop -root _NET_CLIENT_LIST_STACKING | awk '{print $NF}')))" ;;
-    esac
-}
-activate() {
-    case ${DESKTOP:-} in
-    gnome-*) shell "$WINDOWS.find(w => w.get_title().startsWith('$1')).activate(global.get_current_time())" >/dev/null ;;
-    *) xdotool windowactivate --sync "$(titled "^$1")" ;;
-    esac
-}
+# The program's windows as the window manager keeps them (on GNOME's Wayland session
+# too: the program runs on XWayland, whose windows mutter manages as an X window manager).
+press() { xdotool key "$1" keyup "${1##*+}"; }
+focused_title() { xdotool getactivewindow getwindowname 2>/dev/null; }
+kept_above() { xprop -id "$(titled "^$1")" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE; }
+top_title() { xdotool getwindowname "$(($(xprop -root _NET_CLIENT_LIST_STACKING | awk '{print $NF}')))"; }
+activate() { xdotool windowactivate --sync "$(titled "^$1")"; }
 
 start_desktop "${DESKTOP:-trayer}"
