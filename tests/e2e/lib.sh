@@ -222,7 +222,7 @@ start_desktop() {
     gnome-*) start_gnome "${1#gnome-}" && return ;;
     kde) start_kde && return ;;
     esac
-    desk xfwm4 --compositor=off
+    desk xfwm4 --compositor=off --replace # over one that is still going away
     wm_up xfwm4
     [ "$1" = xfce ] && start_panel
 }
