@@ -2,6 +2,7 @@
 #include "AddWind.h"
 
 #include "DateFormat.h"
+#include "Design.h"
 #include "Errors.h"
 #include "MessageEdit.h"
 #include "UpDown.h"
@@ -20,9 +21,10 @@
 
 namespace {
 
-QLabel* label(const QString& text, QWidget* parent, int x, int y, bool bold = false) {
+QLabel* label(const TDesign& design, const QString& text, QWidget* parent, int x, int y,
+              bool bold = false) {
     auto* l = new QLabel(text, parent);
-    l->move(x, y);
+    design.Move(l, x, y);
     if (bold) {
         QFont f = l->font();
         f.setBold(true);
@@ -32,15 +34,15 @@ QLabel* label(const QString& text, QWidget* parent, int x, int y, bool bold = fa
     return l;
 }
 
-QLineEdit* box(const QString& text, QWidget* parent, int x, int y, int w) {
+QLineEdit* box(const TDesign& design, const QString& text, QWidget* parent, int x, int y, int w) {
     auto* b = new QLineEdit(text, parent);
-    b->setGeometry(x, y, w, 24);
+    design.Place(b, x, y, w, 24);
     return b;
 }
 
-TUpDown* spin(int min, int max, QWidget* parent, int x, int y) {
+TUpDown* spin(const TDesign& design, int min, int max, QWidget* parent, int x, int y) {
     auto* s = new TUpDown(min, max, parent);
-    s->setGeometry(x, y, 16, 24);
+    design.Place(s, x, y, 16, 24);
     return s;
 }
 
@@ -62,10 +64,11 @@ TAddWnd::TAddWnd(AlarmList& list, TAlarmFile& file, TListHooks& hooks, const TCl
     setWindowTitle(QStringLiteral("Tockwell"));
     setProperty("helpContext", 90);
     setModal(false);
-    setFixedSize(640, 326);
+    const TDesign design(this);
+    design.FixSize(this, 640, 326);
 
     TG = new QGroupBox(QStringLiteral(" Alarm type "), this);
-    TG->setGeometry(8, 8, 122, 168);
+    design.Place(TG, 8, 8, 122, 168);
     TGButtons = new QButtonGroup(this);
     auto* tgLayout = new QVBoxLayout(TG);
     for (int kind = akOneOff; kind <= akAnnual; ++kind) {
@@ -77,49 +80,49 @@ TAddWnd::TAddWnd(AlarmList& list, TAlarmFile& file, TListHooks& hooks, const TCl
 
     Bevel1 = new QFrame(this);
     Bevel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    Bevel1->setGeometry(138, 8, 494, 168);
+    design.Place(Bevel1, 138, 8, 494, 168);
 
-    TimeLabel = label(QStringLiteral("Time"), this, 150, 38, true);
-    HourLabel = label(QStringLiteral("Hour"), this, 214, 16);
-    HourBox = box(QStringLiteral("0"), this, 214, 34, 44);
-    UpDown1 = spin(0, 23, this, 258, 34);
+    TimeLabel = label(design, QStringLiteral("Time"), this, 150, 38, true);
+    HourLabel = label(design, QStringLiteral("Hour"), this, 214, 16);
+    HourBox = box(design, QStringLiteral("0"), this, 214, 34, 44);
+    UpDown1 = spin(design, 0, 23, this, 258, 34);
     UpDown1->SetAssociate(HourBox);
-    MinuteLabel = label(QStringLiteral("Minute"), this, 290, 16);
-    MinuteBox = box(QStringLiteral("0"), this, 290, 34, 44);
-    UpDown2 = spin(0, 59, this, 334, 34);
+    MinuteLabel = label(design, QStringLiteral("Minute"), this, 290, 16);
+    MinuteBox = box(design, QStringLiteral("0"), this, 290, 34, 44);
+    UpDown2 = spin(design, 0, 59, this, 334, 34);
     UpDown2->SetAssociate(MinuteBox);
 
-    Label5 = label(QStringLiteral("Date"), this, 150, 122, true);
-    Label1 = label(QStringLiteral("Weekday"), this, 214, 98);
+    Label5 = label(design, QStringLiteral("Date"), this, 150, 122, true);
+    Label1 = label(design, QStringLiteral("Weekday"), this, 214, 98);
     DayLabel = new QLabel(QStringLiteral("Wednesday"), this);
-    DayLabel->setGeometry(214, 118, 92, 24);
+    design.Place(DayLabel, 214, 118, 92, 24);
     DayLabel->setEnabled(false);
-    WDUpDown = spin(-1, 7, this, 306, 118);
+    WDUpDown = spin(design, -1, 7, this, 306, 118);
     WDUpDown->setEnabled(false);
-    Label2 = label(QStringLiteral("Day"), this, 332, 98);
-    DayBox = box(QStringLiteral("0"), this, 332, 118, GroupBox);
-    DayUpDown = spin(-1, 31, this, 332 + SpinOffset, 118);
+    Label2 = label(design, QStringLiteral("Day"), this, 332, 98);
+    DayBox = box(design, QStringLiteral("0"), this, 332, 118, GroupBox);
+    DayUpDown = spin(design, -1, 31, this, 332 + SpinOffset, 118);
     DayUpDown->SetAssociate(DayBox);
-    Label6 = label(QStringLiteral("Month"), this, 446, 98);
+    Label6 = label(design, QStringLiteral("Month"), this, 446, 98);
     MonthLabel = new QLabel(QStringLiteral("---------"), this);
-    MonthLabel->setGeometry(446, 118, GroupBox, 24);
-    MonthUpDown = spin(0, 13, this, 446 + SpinOffset, 118);
-    Label3 = label(QStringLiteral("Year"), this, 562, 98);
-    YearBox = box(QStringLiteral("1901"), this, 562, 118, 48);
+    design.Place(MonthLabel, 446, 118, GroupBox, 24);
+    MonthUpDown = spin(design, 0, 13, this, 446 + SpinOffset, 118);
+    Label3 = label(design, QStringLiteral("Year"), this, 562, 98);
+    YearBox = box(design, QStringLiteral("1901"), this, 562, 118, 48);
     YearBox->setMaxLength(4);
-    YearUpDown = spin(1901, 2100, this, 610, 118);
+    YearUpDown = spin(design, 1901, 2100, this, 610, 118);
     YearUpDown->SetPosition(1901);
 
     TextBox = new TMessageEdit(this);
-    TextBox->setGeometry(8, 184, 624, 96);
+    design.Place(TextBox, 8, 184, 624, 96);
     TextBox->setPlaceholderText(
         QStringLiteral("Type the message for your alarm here - maximum 600 characters"));
 
     Add = new QPushButton(QStringLiteral("&Add"), this);
-    Add->setGeometry(446, 290, 90, 28);
+    design.Place(Add, 446, 290, 90, 28);
     Add->setDefault(true);
     Button2 = new QPushButton(QStringLiteral("&Cancel"), this);
-    Button2->setGeometry(542, 290, 90, 28);
+    design.Place(Button2, 542, 290, 90, 28);
 
     // What a screen reader says of each control: a box is named by the label above it.
     for (auto [caption, box] : {std::pair{HourLabel, HourBox},

@@ -2,6 +2,7 @@
 #include "StatFrm.h"
 
 #include "AddWind.h"
+#include "Design.h"
 #include "Errors.h"
 
 #include <QApplication>
@@ -75,7 +76,8 @@ TStatWnd::TStatWnd(AlarmList& list, const TAlarmSettings& settings, TAddWnd& add
     layout->setContentsMargins(10, 10, 10, 10);
     layout->addLayout(buttons);
     layout->addWidget(AGrid);
-    resize(860, 420);
+    const TDesign design(this);
+    resize(design.Px(860), design.Px(420));
 
     connect(AddBtn, &QToolButton::clicked, this, Guarded([this] { AddBtnClick(); }));
     connect(DeleteBtn, &QToolButton::clicked, this, Guarded([this] { DeleteBtnClick(); }));

@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTextEdit>
 #include <QTimer>
 
@@ -14,6 +15,10 @@ namespace {
 constexpr int Width = 400;
 constexpr int ButtonWidth = 75;
 constexpr int ButtonHeight = 25;
+// The heights by message length are outer ones, for a title bar and frame that took 28
+// pixels: the contents keep what that frame left them, and whatever frame the desktop
+// draws comes on top.
+constexpr int DesignFrame = 28;
 } // namespace
 
 TMessageDg::TMessageDg(const TAlarmSettings& settings, const TCheckState& state, QWidget* parent)
@@ -24,11 +29,12 @@ TMessageDg::TMessageDg(const TAlarmSettings& settings, const TCheckState& state,
     , SnoozeButt(new QPushButton(QStringLiteral("&Snooze"), this))
     , Image1(new QLabel(this))
     , m_settings(settings)
-    , m_state(state) {
-    setFixedSize(Width, 170);
-    StopButt->setGeometry(211, 136, ButtonWidth, ButtonHeight);
+    , m_state(state)
+    , m_design(this) {
+    m_design.FixSize(this, Width, 198 - DesignFrame);
+    m_design.Place(StopButt, 211, 136, ButtonWidth, ButtonHeight);
     StopButt->setDefault(true);
-    Txt->setGeometry(8, 8, 383, 121);
+    m_design.Place(Txt, 8, 8, 383, 121);
     Txt->setReadOnly(true);
     Txt->setAccessibleName(QStringLiteral("Message"));
     Txt->setFrameStyle(QFrame::NoFrame);
@@ -39,10 +45,11 @@ TMessageDg::TMessageDg(const TAlarmSettings& settings, const TCheckState& state,
     Txt->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     Txt->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Txt->document()->setDocumentMargin(2);
-    SnoozeButt->setGeometry(120, 136, ButtonWidth, ButtonHeight);
+    m_design.Place(SnoozeButt, 120, 136, ButtonWidth, ButtonHeight);
     setTabOrder(StopButt, SnoozeButt);
-    Image1->setGeometry(362, 136, 33, 33);
-    Image1->setPixmap(LoadIcon(QStringLiteral("MAINICON")).pixmap(32, 32));
+    m_design.Place(Image1, 362, 136, 33, 33);
+    Image1->setAlignment(Qt::AlignCenter);
+    Image1->setPixmap(LoadIcon(QStringLiteral("MAINICON")).pixmap(m_design.Px(32)));
     connect(StopButt, &QPushButton::clicked, this, Guarded([this] { StopButtClick(); }));
     connect(SnoozeButt, &QPushButton::clicked, this, Guarded([this] { SnoozeButtClick(); }));
 }
@@ -51,9 +58,12 @@ void TMessageDg::SetText(const QString& text) {
     Txt->setPlainText(text.left(600 + 64)); // the message and its date
     Txt->selectAll();
     Txt->setAlignment(Qt::AlignHCenter);
+    // A long message opens at its beginning: the date and time, then the first lines.
     QTextCursor cursor = Txt->textCursor();
     cursor.clearSelection();
+    cursor.movePosition(QTextCursor::Start);
     Txt->setTextCursor(cursor);
+    Txt->verticalScrollBar()->setValue(0);
 }
 
 void TMessageDg::FormActivate() {
@@ -74,23 +84,19 @@ void TMessageDg::fitToMessage() {
         textHeight = 81;
         buttonTop = 96;
     }
-    // The heights are the window's outer ones; the title bar and frame come off them.
-    const int frame = frameGeometry().height() - geometry().height();
-    setFixedSize(Width, height - std::max(frame, 0));
-    Txt->setFixedHeight(textHeight);
-    StopButt->move(StopButt->x(), buttonTop);
-    SnoozeButt->move(SnoozeButt->x(), buttonTop);
+    m_design.FixSize(this, Width, height - DesignFrame);
+    m_design.Place(Txt, 8, 8, 383, textHeight);
     if (!m_settings.Snooze) {
         SnoozeButt->setEnabled(false);
         SnoozeButt->hide();
-        StopButt->move(frameGeometry().width() / 2 - ButtonWidth / 2, buttonTop);
+        StopButt->move(frameGeometry().width() / 2 - StopButt->width() / 2, m_design.Px(buttonTop));
     } else {
         SnoozeButt->setEnabled(true);
         SnoozeButt->show();
-        SnoozeButt->move(120, buttonTop);
-        StopButt->move(211, buttonTop);
+        m_design.Move(SnoozeButt, 120, buttonTop);
+        m_design.Move(StopButt, 211, buttonTop);
     }
-    Image1->move(Image1->x(), height - 61);
+    m_design.Place(Image1, 362, height - 61, 33, 33);
 }
 
 void TMessageDg::StopButtClick() {
@@ -109,42 +115,22 @@ void TMessageDg::SnoozeButtClick() {
 
 void TMessageDg::ShowModal() {
     FormActivate();
-    // Again once the window is up and its frame is known.
+    // Again once the window is up: Done is centred by the window's outer width.
     QTimer::singleShot(0, this, &TMessageDg::FormActivate);
-    refitLater();
     exec();
 }
 
 void TMessageDg::ShowModeless() {
     FormActivate();
     show();
-    FormActivate(); // the frame is known now
+    FormActivate(); // the outer width is known now
     raise();
     activateWindow();
-    refitLater();
-}
-
-void TMessageDg::refitLater() {
-    // WORKAROUND: Qt 6.4's xcb window reads the frame's size once and reads it again only
-    // after the next ConfigureNotify. Read before the window manager has put the notice
-    // into its frame, it stays 0 when no ConfigureNotify follows (xfwm4 sends none when
-    // the frame leaves the window where it was), and the notice kept a title bar too
-    // much height. One pixel more brings a ConfigureNotify, and its resize a fit.
-    for (const int ms : {300, 1500})
-        QTimer::singleShot(ms, this, [this] {
-            if (isVisible())
-                setFixedHeight(height() + 1);
-        });
 }
 
 bool TMessageDg::event(QEvent* e) {
     if (e->type() == QEvent::WindowActivate)
         FormActivate();
-    // The window manager's frame may become known only after the window is up and has
-    // the focus (it is put into its frame, which moves it), or after a resize (see
-    // refitLater): fit again to its real size.
-    else if ((e->type() == QEvent::Move || e->type() == QEvent::Resize) && isVisible())
-        fitToMessage();
     return QDialog::event(e);
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "CheckCycle.h"
+#include "Design.h"
 
 #include <QDialog>
 
@@ -43,12 +44,11 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
 
 private:
-    // FormActivate without the focus: the sizes for the message and the frame.
+    // FormActivate without the focus: the sizes for the message.
     void fitToMessage();
-    // Fits once more a little later, while the notice is up.
-    void refitLater();
 
     const TAlarmSettings& m_settings;
     TCheckCycle* m_cycle = nullptr;
     const TCheckState& m_state; // NoticeAlarm: whose message length sizes the window
+    const TDesign m_design;
 };

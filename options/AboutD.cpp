@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "AboutD.h"
 
+#include "Design.h"
 #include "Errors.h"
 #include "Icons.h"
 
@@ -16,19 +17,20 @@ TAboutDg::TAboutDg(QWidget* parent)
     , Label1(new QLabel(VersionText, Panel1))
     , Image1(new QLabel(Panel1)) {
     setWindowTitle(QStringLiteral("About Tockwell"));
-    setFixedSize(280, 150);
+    const TDesign design(this);
+    design.FixSize(this, 280, 150);
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    Panel1->setGeometry(8, 8, 264, 96);
-    // A little larger than the rest of the window.
+    design.Place(Panel1, 8, 8, 264, 96);
+    // A little larger than the rest of the window, at every font.
     QFont big = Label1->font();
-    big.setPixelSize(std::max(13, big.pixelSize() > 0 ? big.pixelSize() + 2 : 15));
+    big.setPixelSize(design.Px(15));
     Label1->setFont(big);
-    Label1->move(12, 10);
+    design.Move(Label1, 12, 10);
     Label1->adjustSize();
-    Image1->setPixmap(LoadIcon(QStringLiteral("MAINICON")).pixmap(32, 32));
-    Image1->setGeometry(264 - 8 - 32, 96 - 8 - 32, 32, 32);
+    Image1->setPixmap(LoadIcon(QStringLiteral("MAINICON")).pixmap(design.Px(32)));
+    design.Place(Image1, 264 - 8 - 32, 96 - 8 - 32, 32, 32);
     OK->setDefault(true);
-    OK->setGeometry((280 - 80) / 2, 114, 80, 28);
+    design.Place(OK, (280 - 80) / 2, 114, 80, 28);
     connect(OK, &QPushButton::clicked, this, Guarded([this] { OKClick(); }));
 }
 

@@ -3,6 +3,7 @@
 
 #include "AddAlarm.h"
 #include "AppInfo.h"
+#include "Design.h"
 #include "Errors.h"
 #include "UpDown.h"
 
@@ -30,32 +31,33 @@ TOptionsDg::TOptionsDg(TAlarmSettings& settings, TSettingsStore& settingsKey, TS
     , m_programDir(std::move(programDir)) {
     setWindowTitle(QStringLiteral("Tockwell Options"));
     setProperty("helpContext", 40);
-    setFixedSize(340, 420);
+    const TDesign design(this);
+    design.FixSize(this, 340, 420);
 
     BuB = new QPushButton(QStringLiteral("&Back up Alarms"), this);
-    BuB->setGeometry(10, 10, 155, 28);
+    design.Place(BuB, 10, 10, 155, 28);
     RestoreButton = new QPushButton(QStringLiteral("&Restore Alarms"), this);
-    RestoreButton->setGeometry(175, 10, 155, 28);
+    design.Place(RestoreButton, 175, 10, 155, 28);
 
     SnoozeGp = new QGroupBox(QStringLiteral(" Snooze "), this);
-    SnoozeGp->setGeometry(10, 46, 320, 84);
+    design.Place(SnoozeGp, 10, 46, 320, 84);
     EnableSnooze = new QCheckBox(QStringLiteral("&Enable snooze"), SnoozeGp);
-    EnableSnooze->setGeometry(12, 22, 200, 22);
+    design.Place(EnableSnooze, 12, 22, 200, 22);
     EnableSnooze->setChecked(true);
     Label1 = new QLabel(QStringLiteral("Snooze minutes"), SnoozeGp);
-    Label1->setGeometry(12, 50, 120, 24);
+    design.Place(Label1, 12, 50, 120, 24);
     SnoozeminBox = new QLineEdit(QStringLiteral("5"), SnoozeGp);
-    SnoozeminBox->setGeometry(140, 50, 44, 24);
+    design.Place(SnoozeminBox, 140, 50, 44, 24);
     SnoozeminBox->setReadOnly(true);
     SMUpDown = new TUpDown(SettingDefaults::SnoozeMinLow, SettingDefaults::SnoozeMinHigh, SnoozeGp);
-    SMUpDown->setGeometry(184, 50, 16, 24);
+    design.Place(SMUpDown, 184, 50, 16, 24);
     SMUpDown->SetAssociate(SnoozeminBox);
     SMUpDown->SetName(QStringLiteral("Snooze minutes"));
     Label1->setBuddy(SnoozeminBox);
     SMUpDown->SetPosition(5);
 
     SoundSel = new QGroupBox(QStringLiteral(" Sound "), this);
-    SoundSel->setGeometry(10, 138, 320, 76);
+    design.Place(SoundSel, 10, 138, 320, 76);
     SoundSelButtons = new QButtonGroup(this);
     auto* soundLayout = new QVBoxLayout(SoundSel);
     auto* off = new QRadioButton(QStringLiteral("O&ff (Not recommended)"), SoundSel);
@@ -67,27 +69,27 @@ TOptionsDg::TOptionsDg(TAlarmSettings& settings, TSettingsStore& settingsKey, TS
     on->setChecked(true);
 
     GroupBox1 = new QGroupBox(this);
-    GroupBox1->setGeometry(10, 220, 320, 36);
+    design.Place(GroupBox1, 10, 220, 320, 36);
     SFNBox = new QLabel(QStringLiteral("_"), GroupBox1);
-    SFNBox->setGeometry(6, 6, 308, 24);
+    design.Place(SFNBox, 6, 6, 308, 24);
     SFNBox->setAlignment(Qt::AlignCenter);
     SFNBox->setWordWrap(false);
     Change = new QPushButton(QStringLiteral("&Change sound"), this);
-    Change->setGeometry(10, 262, 155, 28);
+    design.Place(Change, 10, 262, 155, 28);
     Play = new QPushButton(QStringLiteral("&Play sound"), this);
-    Play->setGeometry(175, 262, 155, 28);
+    design.Place(Play, 175, 262, 155, 28);
 
     GroupBox2 = new QGroupBox(QStringLiteral(" Persistent Sound "), this);
-    GroupBox2->setGeometry(10, 298, 320, 62);
+    design.Place(GroupBox2, 10, 298, 320, 62);
     PersistBox =
         new QCheckBox(QStringLiteral("Play sound until I close the alarm dialog"), GroupBox2);
-    PersistBox->setGeometry(12, 26, 300, 22);
+    design.Place(PersistBox, 12, 26, 300, 22);
 
     OKButt = new QPushButton(QStringLiteral("OK"), this);
-    OKButt->setGeometry(80, 376, 85, 30);
+    design.Place(OKButt, 80, 376, 85, 30);
     OKButt->setDefault(true);
     CancelButt = new QPushButton(QStringLiteral("&Cancel"), this);
-    CancelButt->setGeometry(175, 376, 85, 30);
+    design.Place(CancelButt, 175, 376, 85, 30);
 
     setTabOrder(EnableSnooze, SnoozeminBox);
     setTabOrder(SnoozeminBox, on);

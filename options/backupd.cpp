@@ -2,6 +2,7 @@
 #include "backupd.h"
 
 #include "AppInfo.h"
+#include "Design.h"
 #include "Errors.h"
 #include "FileCopy.h"
 
@@ -39,22 +40,23 @@ TBUFrm::TBUFrm(Parts parts, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
     , m(std::move(parts)) {
     setAttribute(Qt::WA_DeleteOnClose);
-    setFixedSize(480, 300);
+    const TDesign design(this);
+    design.FixSize(this, 480, 300);
     move(0, 0); // the top-left corner of the screen
     Panel1 = new QFrame(this);
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    Panel1->setGeometry(8, 8, 464, 240);
+    design.Place(Panel1, 8, 8, 464, 240);
     DCombo = new QComboBox(Panel1);
     DCombo->setAccessibleName(QStringLiteral("Drive"));
-    DCombo->setGeometry(8, 8, 150, 26);
+    design.Place(DCombo, 8, 8, 150, 26);
     DLB = new QListWidget(Panel1);
     DLB->setAccessibleName(QStringLiteral("Folders"));
-    DLB->setGeometry(166, 8, 290, 224);
+    design.Place(DLB, 166, 8, 290, 224);
     ActionBtn = new QPushButton(QStringLiteral("&Back up"), this);
-    ActionBtn->setGeometry(290, 260, 88, 30);
+    design.Place(ActionBtn, 290, 260, 88, 30);
     ActionBtn->setDefault(true);
     CancelButt = new QPushButton(QStringLiteral("&Cancel"), this);
-    CancelButt->setGeometry(384, 260, 88, 30);
+    design.Place(CancelButt, 384, 260, 88, 30);
     setTabOrder(DLB, DCombo);
     setTabOrder(DCombo, ActionBtn);
     setTabOrder(ActionBtn, CancelButt);

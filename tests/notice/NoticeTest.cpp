@@ -28,13 +28,19 @@ class NoticeTest : public QObject {
 
 private slots:
     void sizeFollowsTheMessageLength() {
-        for (auto [length, height, buttonTop] :
-             {std::tuple{14, 98, 36}, {15, 158, 96}, {59, 158, 96}, {60, 198, 136}}) {
+        for (auto [length, height, buttonTop] : {std::tuple{14, 98, 36},
+                                                 {15, 158, 96},
+                                                 {59, 158, 96},
+                                                 {60, 198, 136},
+                                                 {600, 198, 136}}) {
             auto h = ring(QByteArray(length, 'm'));
             TMessageDg& dg = h->program->Notice();
             QVERIFY(dg.isVisible() && (dg.windowFlags() & Qt::WindowStaysOnTopHint));
-            QCOMPARE(dg.frameGeometry().height(), height);
+            // Outer heights for a frame of 28 pixels; this desktop's frame comes on top.
+            QCOMPARE(dg.height(), height - 28);
             QCOMPARE(dg.SnoozeButt->geometry().topLeft(), QPoint(120, buttonTop)); // Done beside it
+            QCOMPARE(dg.Txt->verticalScrollBar()->value(), 0); // the date and time first
+            QCOMPARE(dg.focusWidget(), dg.StopButt);
         }
         auto h = ring("short", "Snooze=0\n"); // without snooze: Done alone, centred
         TMessageDg& dg = h->program->Notice();
