@@ -2,12 +2,14 @@
 #include "HelpWindow.h"
 
 #include "AppInfo.h"
+#include "Design.h"
 
 #include <QFile>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRegularExpression>
+#include <QStyle>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
@@ -44,8 +46,12 @@ THelpWindow::THelpWindow(QWidget* parent)
     , m_topics(new QListWidget(this))
     , m_browser(new QTextBrowser(this)) {
     setWindowTitle(AppTitle + QStringLiteral(" Help"));
-    resize(760, 480);
+    const TDesign design(this);
+    resize(design.Px(800), design.Px(500));
     m_search->setPlaceholderText(QStringLiteral("Search the help"));
+    m_search->setAccessibleName(QStringLiteral("Search the help"));
+    m_topics->setAccessibleName(QStringLiteral("Topics"));
+    m_browser->setAccessibleName(QStringLiteral("Help page"));
     m_search->setClearButtonEnabled(true);
     m_browser->setSearchPaths({QStringLiteral(":/help")});
     m_browser->setOpenExternalLinks(false);
@@ -53,12 +59,16 @@ THelpWindow::THelpWindow(QWidget* parent)
         auto* item = new QListWidgetItem(QString::fromLatin1(t.title), m_topics);
         item->setData(Qt::UserRole, QString::fromLatin1(t.page));
     }
+    // Every topic's title whole, beside the page, without a sideways scroll bar.
+    m_topics->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_topics->setFixedWidth(m_topics->sizeHintForColumn(0) + 2 * m_topics->frameWidth() +
+                            style()->pixelMetric(QStyle::PM_ScrollBarExtent) + design.Px(8));
     auto* left = new QVBoxLayout;
     left->addWidget(m_search);
     left->addWidget(m_topics);
     auto* layout = new QHBoxLayout(this);
-    layout->addLayout(left, 1);
-    layout->addWidget(m_browser, 3);
+    layout->addLayout(left);
+    layout->addWidget(m_browser, 1);
     connect(m_search, &QLineEdit::textChanged, this, &THelpWindow::filter);
     connect(m_topics, &QListWidget::itemActivated, this,
             [this](QListWidgetItem* item) { ShowPage(item->data(Qt::UserRole).toString()); });
