@@ -7,8 +7,10 @@
 #include <QPixmap>
 #include <vector>
 
-QIcon LoadIcon(const QString& name) {
-    QFile file(QStringLiteral(":/icons/%1.xpm").arg(name));
+namespace {
+
+QImage readXpm(const QString& path) {
+    QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
     // The picture's rows are the XPM's strings, handed to QImage as they stand: the
@@ -31,6 +33,20 @@ QIcon LoadIcon(const QString& name) {
     std::vector<const char*> lines;
     for (const QByteArray& row : rows)
         lines.push_back(row.constData());
-    const QImage image(lines.data());
-    return image.isNull() ? QIcon() : QIcon(QPixmap::fromImage(image));
+    return QImage(lines.data());
+}
+
+} // namespace
+
+QIcon LoadIcon(const QString& name) {
+    const QImage image = readXpm(QStringLiteral(":/icons/%1.xpm").arg(name));
+    if (image.isNull())
+        return {};
+    QIcon icon(QPixmap::fromImage(image));
+    // The same picture drawn at twice the size, for screens at twice the pixels and for
+    // panels that ask for a larger icon.
+    const QImage large = readXpm(QStringLiteral(":/icons/%1@2x.xpm").arg(name));
+    if (!large.isNull())
+        icon.addPixmap(QPixmap::fromImage(large));
+    return icon;
 }

@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: GPL-3.0-or-later
 """Draws the program's tray icons as 32 x 32 XPM pictures of at most 16 colours:
-MAINICON, a bell at rest, and ICON_1..ICON_6, the bell swinging with sound waves.
+MAINICON, a bell at rest, and ICON_1..ICON_6, the bell swinging with sound waves; and
+the alarms window's button pictures. Each comes twice: at its size and, for screens at
+twice the pixels, drawn again at double size (NAME@2x.xpm, which Qt picks by that name).
 Run from the source folder: python3 tools/make_icons.py"""
 import math
 import os
@@ -46,14 +48,17 @@ def bell_pixel(x, y):
     return None
 
 
-def draw(angle_deg, waves):
-    grid = [[' '] * SIZE for _ in range(SIZE)]
+def draw(angle_deg, waves, k=1):
+    """The picture at k times its size: each pixel samples its centre in the 32-unit
+    drawing."""
+    n = SIZE * k
+    grid = [[' '] * n for _ in range(n)]
     a = math.radians(angle_deg)
     px, py = 16.0, 3.0
-    for j in range(SIZE):
-        for i in range(SIZE):
+    for j in range(n):
+        for i in range(n):
             # Sample the pixel centre, rotated back into bell coordinates.
-            dx, dy = i + 0.5 - px, j + 0.5 - py
+            dx, dy = (i + 0.5) / k - px, (j + 0.5) / k - py
             bx = dx * math.cos(a) + dy * math.sin(a)
             by = -dx * math.sin(a) + dy * math.cos(a)
             p = bell_pixel(bx, by)
@@ -61,11 +66,11 @@ def draw(angle_deg, waves):
                 grid[j][i] = p
     # Sound waves: short arcs beside the bell on the side it swings to.
     for side, strength in waves:
-        for k in range(strength):
-            radius = 12.5 + 2.5 * k
-            for j in range(SIZE):
-                for i in range(SIZE):
-                    dx, dy = (i + 0.5 - 16) * side, j + 0.5 - 13
+        for ring in range(strength):
+            radius = 12.5 + 2.5 * ring
+            for j in range(n):
+                for i in range(n):
+                    dx, dy = ((i + 0.5) / k - 16) * side, (j + 0.5) / k - 13
                     if dx <= 0 or grid[j][i] != ' ':
                         continue
                     if abs(math.degrees(math.atan2(dy, dx))) < 38 and \
@@ -74,21 +79,23 @@ def draw(angle_deg, waves):
     return grid
 
 
-def write(name, grid):
+def write(name, grid, palette=PALETTE, k=1):
+    size = len(grid)
     used = sorted({c for row in grid for c in row} | {' '})
-    lines = ['/* XPM */', 'static const char *%s[] = {' % name.lower(),
-             '"%d %d %d 1",' % (SIZE, SIZE, len(used))]
-    lines += ['"%s c %s",' % (c, PALETTE[c]) for c in used]
-    lines += ['"%s"%s' % (''.join(row), ',' if n < SIZE - 1 else '') for n, row in enumerate(grid)]
+    lines = ['/* XPM */', 'static const char *%s[] = {' % name.lower().replace('@', '_'),
+             '"%d %d %d 1",' % (size, size, len(used))]
+    lines += ['"%s c %s",' % (c, palette[c]) for c in used]
+    lines += ['"%s"%s' % (''.join(row), ',' if n < size - 1 else '') for n, row in enumerate(grid)]
     lines.append('};')
-    with open('resources/icons/%s.xpm' % name, 'w') as f:
+    with open('resources/icons/%s%s.xpm' % (name, '@2x' if k == 2 else ''), 'w') as f:
         f.write('\n'.join(lines) + '\n')
 
 
-write('MAINICON', draw(0, []))
 frames = [(12, [(-1, 1)]), (22, [(-1, 2)]), (10, [(-1, 1)]), (-12, [(1, 1)]), (-22, [(1, 2)]), (-10, [(1, 1)])]
-for n, (angle, waves) in enumerate(frames, 1):
-    write('ICON_%d' % n, draw(angle, waves))
+for k in (1, 2):
+    write('MAINICON', draw(0, [], k), k=k)
+    for n, (angle, waves) in enumerate(frames, 1):
+        write('ICON_%d' % n, draw(angle, waves, k), k=k)
 
 
 # Pictures of the alarms window's buttons, 24 x 24, each in a normal and a greyed form.
@@ -114,21 +121,19 @@ def glyph(kind, x, y):
 COLOURS = {'add': '#2e8b2e', 'delete': '#c62828', 'edit': '#1f5fbf', 'close': '#6d4c2f'}
 
 
-def write_button(kind, grey):
+def write_button(kind, grey, k):
     colour = '#9a9a9a' if grey else COLOURS[kind]
-    rows = [''.join('x' if glyph(kind, i, j) else ' ' for i in range(BUTTON)) for j in range(BUTTON)]
+    # Pixel centres of the double size fall between the single size's.
+    at = [(i + 0.5) / k - 0.5 for i in range(BUTTON * k)]
+    grid = [['x' if glyph(kind, x, y) else ' ' for x in at] for y in at]
     name = 'BTN_%s%s' % (kind.upper(), '_GREY' if grey else '')
-    lines = ['/* XPM */', 'static const char *%s[] = {' % name.lower(),
-             '"%d %d 2 1",' % (BUTTON, BUTTON), '"  c None",', '"x c %s",' % colour]
-    lines += ['"%s"%s' % (r, ',' if n < BUTTON - 1 else '') for n, r in enumerate(rows)]
-    lines.append('};')
-    with open('resources/icons/%s.xpm' % name, 'w') as f:
-        f.write('\n'.join(lines) + '\n')
+    write(name, grid, {' ': 'None', 'x': colour}, k)
 
 
 for kind in COLOURS:
-    write_button(kind, False)
-    write_button(kind, True)
+    for k in (1, 2):
+        write_button(kind, False, k)
+        write_button(kind, True, k)
 
 
 # The launcher's bell for the desktop's icon theme: the same bell as MAINICON drawn as

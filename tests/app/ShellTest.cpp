@@ -68,13 +68,19 @@ private slots:
         QCOMPARE(events, (QStringList{"click", "click", "double click"}));
     }
 
-    // The pictures, read without QImageReader, are the ones QImageReader reads.
+    // The pictures, read without QImageReader, are the ones QImageReader reads, at
+    // both their sizes.
     void picturesByName() {
-        for (const char* name : {"MAINICON", "ICON_1", "ICON_6", "BTN_ADD", "BTN_CLOSE_GREY"}) {
-            const QImage read(QStringLiteral(":/icons/%1.xpm").arg(name));
-            QCOMPARE(LoadIcon(name).pixmap(32, 32).toImage().convertToFormat(QImage::Format_ARGB32),
-                     read.convertToFormat(QImage::Format_ARGB32));
-        }
+        for (const char* name : {"MAINICON", "ICON_1", "ICON_6", "BTN_ADD", "BTN_CLOSE_GREY"})
+            for (const char* size : {"", "@2x"}) {
+                QImage read(QStringLiteral(":/icons/%1%2.xpm").arg(name, size));
+                read.setDevicePixelRatio(1); // a pixmap of the icon's at that size
+                QCOMPARE(LoadIcon(name)
+                             .pixmap(read.size())
+                             .toImage()
+                             .convertToFormat(QImage::Format_ARGB32),
+                         read.convertToFormat(QImage::Format_ARGB32));
+            }
         QVERIFY(LoadIcon("ICON_7").isNull());
     }
 
