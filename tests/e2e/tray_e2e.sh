@@ -55,30 +55,6 @@ stop_program "$LATE"
 wait_for 10 gone "$TRAY"
 start_tray
 
-# A restore with the keyboard: Options, Restore Alarms, and Enter in the window, which
-# opens at the alarms' folder, where a back-up lies.
-mkdir "$WORK/backup"
-"$TOOL" write "$WORK/backup/Tockwell.alarms" "4,2026-07-01T12:00:00,0,1,from the back-up" ||
-    fail "could not write the back-up"
-cp "$WORK/backup/Tockwell.alarms" "$WORK/prog/Tockwell.backup"
-start_program
-wait_for 15 has_icon || fail "no icon"
-menu o
-wait_for 10 has_titled '^Tockwell Options$' || fail "Options in the menu did not open the options dialog"
-key_to "$(titled '^Tockwell Options$')" alt+r
-wait_for 10 has_titled '^Tockwell - Restore From$' || fail "Restore Alarms did not open the restore window"
-shot restore-window
-key_to "$(titled '^Tockwell - Restore From$')" Return
-wait_for 5 has_question || fail "Enter in the restore window did not ask before restoring"
-key_to "$(question_window)" y
-restored() { [ "$("$TOOL" dump "$DATA")" = '4 0 1 from the back-up' ]; }
-wait_for 5 restored || fail "Enter did not restore: $("$TOOL" dump "$DATA")"
-wait_for 5 has_question || fail "no report after the restore"
-key_to "$(question_window)" Return
-wait_for 5 no_question || fail "the report did not close"
-pass "Enter in the restore window restores the back-up of the folder it opens at"
-stop_program "$LAST"
-
 write_alarms
 "$WORK/prog/tockwell" >>"$WORK/program.log" 2>&1 &
 A=$!
