@@ -135,7 +135,8 @@ settings() { printf '%s\n' '[Tockwell]' "$@" >"$XDG_CONFIG_HOME/Ostrand/Tockwell
 # --- a virtual X server and a desktop on it
 exec 6>"$WORK/display"
 # -noreset: a desktop that stops while no client is connected must not reset the server.
-Xvfb -displayfd 6 -screen 0 1024x600x24 -nolisten tcp -noreset >"$WORK/xvfb.log" 2>&1 &
+SCREEN=${SCREEN:-1024x600}
+Xvfb -displayfd 6 -screen 0 "${SCREEN}x24" -nolisten tcp -noreset >"$WORK/xvfb.log" 2>&1 &
 PIDS+=($!)
 wait_for 10 test -s "$WORK/display" || fail "Xvfb did not start"
 export DISPLAY=":$(head -1 "$WORK/display")"
@@ -266,7 +267,7 @@ click_bell() {
         wait_for 10 desktop where plasmashell 'push button' Tockwell >/dev/null || fail "no bell in Plasma's tray"
         xdotool mousemove $(desktop where plasmashell 'push button' Tockwell) sleep 0.5 \
             click --repeat "${2:-1}" --delay 80 "$1" ;;
-    *) xdotool mousemove 1012 16 click --repeat "${2:-1}" --delay 80 "$1" ;;
+    *) xdotool mousemove $((${SCREEN%x*} - 12)) 16 click --repeat "${2:-1}" --delay 80 "$1" ;;
     esac
 }
 # The entries of the bell's menu as GNOME shows it, one a line; on Plasma, whose menu
