@@ -139,5 +139,9 @@ private slots:
     }
 };
 
-QTEST_MAIN(WindowsTest)
+int main(int argc, char** argv) {
+    TApplication app(argc, argv); // the harness's program wants the program's application
+    WindowsTest test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "WindowsTest.moc"
