@@ -18,15 +18,19 @@ bool present(const QString& path) {
     return info.exists() || info.isSymLink(); // a dangling link is the user's too
 }
 
+EInOutError notStarted(const QString& what) {
+    return EInOutError(QStringLiteral("Tockwell could not %1, so it is not started with the "
+                                      "desktop session yet; it tries again at its next start")
+                           .arg(what));
+}
+
 void writeWhole(const QString& path, const QString& text) {
     const QByteArray bytes = text.toUtf8();
     QSaveFile file(path);
     file.setDirectWriteFallback(false);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw EInOutError(
-            QStringLiteral("Tockwell could not write %1 (%2), so it is not started with the "
-                           "desktop session yet; it tries again at its next start")
-                .arg(QDir::toNativeSeparators(path), file.errorString()));
+        throw notStarted(QStringLiteral("write %1 (%2)")
+                             .arg(QDir::toNativeSeparators(path), file.errorString()));
 }
 
 } // namespace
@@ -77,10 +81,8 @@ Result OfferOnce(const Place& place, const QString& appId, const QString& entryT
     const bool there = present(entry);
     if (!there) {
         if (!QDir().mkpath(place.folder))
-            throw EInOutError(QStringLiteral("Tockwell could not make the folder %1, so it is not "
-                                             "started with the desktop session yet; it tries "
-                                             "again at its next start")
-                                  .arg(QDir::toNativeSeparators(place.folder)));
+            throw notStarted(
+                QStringLiteral("make the folder %1").arg(QDir::toNativeSeparators(place.folder)));
         writeWhole(entry, entryText);
     }
     writeWhole(place.marker,

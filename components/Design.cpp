@@ -16,14 +16,14 @@ int TDesign::Px(int units) const {
     return qRound(units * m_scale);
 }
 
-QRect TDesign::Rect(int left, int top, int width, int height) const {
+QRect TDesign::rect(int left, int top, int width, int height) const {
     // Edges are scaled, not sizes, so that controls that met still meet.
     const int l = Px(left), t = Px(top);
     return {l, t, Px(left + width) - l, Px(top + height) - t};
 }
 
 void TDesign::Place(QWidget* w, int left, int top, int width, int height) const {
-    w->setGeometry(Rect(left, top, width, height));
+    w->setGeometry(rect(left, top, width, height));
 }
 
 void TDesign::Move(QWidget* w, int left, int top) const {

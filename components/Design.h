@@ -17,14 +17,14 @@ public:
     // At the font of the given widget (its window's, the application's by default).
     explicit TDesign(const QWidget* widget);
 
-    qreal Scale() const { return m_scale; }
     int Px(int units) const;
-    QRect Rect(int left, int top, int width, int height) const;
     void Place(QWidget* w, int left, int top, int width, int height) const;
     void Move(QWidget* w, int left, int top) const;
     // A window of fixed size.
     void FixSize(QWidget* window, int width, int height) const;
 
 private:
+    QRect rect(int left, int top, int width, int height) const;
+
     qreal m_scale = 1;
 };
