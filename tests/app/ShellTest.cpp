@@ -10,6 +10,7 @@
 #include "QtMessageService.h"
 #include "ScriptedMessages.h"
 #include "TrayIconForm.h"
+#include "WindowTestMain.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -127,10 +128,5 @@ private slots:
     }
 };
 
-int main(int argc, char** argv) {
-    TApplication app(argc, argv);
-    QApplication::setApplicationName("Tockwell");
-    ShellTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+TOCKWELL_WINDOW_TEST_MAIN(ShellTest)
 #include "ShellTest.moc"

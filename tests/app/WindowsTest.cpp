@@ -4,6 +4,7 @@
 #include "MsgDg.h"
 #include "Options.h"
 #include "ProgramHarness.h"
+#include "WindowTestMain.h"
 #include "backupd.h"
 
 #include <QtTest>
@@ -102,14 +103,10 @@ private slots:
         QApplication::setFont(font);
         auto h = std::make_unique<Harness>();
         h->list().Append(NewAlarm(akWeekly, at(2026, 12, 9, 7, 15), "Take the bins out"));
-        const QByteArray message(window == "short notice" ? 5 : 600, 'm');
-        h->list().Append(NewAlarm(akOneOff, at(2026, 3, 1, 9), message));
         THelpWindow help;
         QWidget* shown = nullptr;
-        if (window.endsWith("notice")) { // rung by the next check
-            h->program->Form().CheckState.FirstCheck = false;
-            h->clock.set(at(2026, 3, 1, 9, 0, 4));
-            h->program->Cycle().Timer1Timer();
+        if (window.endsWith("notice")) {
+            h->ring(QByteArray(window == "short notice" ? 5 : 600, 'm'));
             shown = &h->program->Notice();
         } else if (window == "alarms") {
             h->stat().Display();
@@ -139,9 +136,5 @@ private slots:
     }
 };
 
-int main(int argc, char** argv) {
-    TApplication app(argc, argv); // the harness's program wants the program's application
-    WindowsTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+TOCKWELL_WINDOW_TEST_MAIN(WindowsTest)
 #include "WindowsTest.moc"

@@ -3,6 +3,7 @@
 #include "ProgramHarness.h"
 #include "RecordBytes.h"
 #include "UpDown.h"
+#include "WindowTestMain.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -157,9 +158,5 @@ private slots:
     }
 };
 
-int main(int argc, char** argv) {
-    TApplication app(argc, argv);
-    EditingTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+TOCKWELL_WINDOW_TEST_MAIN(EditingTest)
 #include "EditingTest.moc"

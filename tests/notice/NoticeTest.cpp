@@ -5,6 +5,7 @@
 #include "ProgramHarness.h"
 #include "Sound.h"
 #include "SoundModule.h"
+#include "WindowTestMain.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -18,10 +19,7 @@ class NoticeTest : public QObject {
     std::unique_ptr<Harness> ring(const QByteArray& text, const QByteArray& ini = {},
                                   std::int32_t kind = akOneOff) {
         auto h = std::make_unique<Harness>("", ini, &sound);
-        h->list().Append(NewAlarm(kind, at(2026, 3, 1, 9), text));
-        h->program->Form().CheckState.FirstCheck = false;
-        h->clock.set(at(2026, 3, 1, 9, 0, 4));
-        h->program->Cycle().Timer1Timer();
+        h->ring(text, kind);
         sound.log.clear();
         return h;
     }
@@ -127,9 +125,5 @@ private slots:
     }
 };
 
-int main(int argc, char** argv) {
-    TApplication app(argc, argv);
-    NoticeTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+TOCKWELL_WINDOW_TEST_MAIN(NoticeTest)
 #include "NoticeTest.moc"

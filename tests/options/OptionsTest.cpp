@@ -4,6 +4,7 @@
 #include "ProgramHarness.h"
 #include "RecordBytes.h"
 #include "UpDown.h"
+#include "WindowTestMain.h"
 #include "backupd.h"
 
 #include <QtTest>
@@ -131,9 +132,5 @@ private slots:
     }
 };
 
-int main(int argc, char** argv) {
-    TApplication app(argc, argv);
-    OptionsTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+TOCKWELL_WINDOW_TEST_MAIN(OptionsTest)
 #include "OptionsTest.moc"

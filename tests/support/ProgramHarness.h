@@ -47,6 +47,13 @@ struct Harness {
     AlarmList& list() { return *program->Form().AlarmList; }
     QByteArray file() const { return ReadBytes(path("Tockwell.alarms")); }
     QByteArray ini() const { return ReadBytes(path("Tockwell.ini")); }
+    // An alarm at 09:00 on 1 March 2026, rung by a normal check four seconds later.
+    void ring(const QByteArray& text, std::int32_t kind = akOneOff) {
+        list().Append(NewAlarm(kind, at(2026, 3, 1, 9), text));
+        program->Form().CheckState.FirstCheck = false;
+        clock.set(at(2026, 3, 1, 9, 0, 4));
+        program->Cycle().Timer1Timer();
+    }
     // What AddClick throws, or an empty text.
     QString addError() {
         try {
