@@ -210,13 +210,14 @@ AlarmList::Ptr TAddWnd::Editing() const {
     return rec && m_list.IndexOf(rec.get()) >= 0 ? rec : nullptr;
 }
 
+// The dialog is reset when the program opens it, not at every show event: a restore after
+// minimising (which Qt 6.8 reports as a show from the program) keeps what was entered.
 void TAddWnd::OpenAdd() {
     m_editing.reset();
     Add->setText(QStringLiteral("&Add"));
     TextBox->clear();
     TG->setEnabled(true);
-    if (isVisible())
-        FormShow();
+    FormShow();
     show();
     raise();
     activateWindow();
@@ -246,14 +247,6 @@ void TAddWnd::OpenEdit(const AlarmList::Ptr& alarm) {
     for (QWidget* w : std::initializer_list<QWidget*>{HourBox, MinuteBox, UpDown1, UpDown2})
         w->setEnabled(false);
     TextBox->setFocus();
-}
-
-void TAddWnd::showEvent(QShowEvent* e) {
-    QDialog::showEvent(e);
-    // Not when the window system shows it again (restored after minimising): what the
-    // user entered stays.
-    if (!e->spontaneous())
-        FormShow();
 }
 
 void TAddWnd::FormShow() {

@@ -71,7 +71,6 @@ public:
     AddAlarm::TEntered Entered;
 
 protected:
-    void showEvent(QShowEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void reject() override;
 

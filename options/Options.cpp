@@ -16,7 +16,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShowEvent>
 #include <QVBoxLayout>
 
 TOptionsDg::TOptionsDg(TAlarmSettings& settings, TSettingsStore& settingsKey, TSoundPlayer& sound,
@@ -116,19 +115,16 @@ TOptionsDg::TOptionsDg(TAlarmSettings& settings, TSettingsStore& settingsKey, TS
     connect(RestoreButton, &QPushButton::clicked, this, Guarded([this] { RestoreButtonClick(); }));
 }
 
+// The dialog shows the settings when the program opens it, not at every show event: a
+// restore after minimising (which Qt 6.8 reports as a show from the program) keeps what
+// the user chose.
 void TOptionsDg::Display() {
-    if (!isVisible())
+    if (!isVisible()) {
+        FormShow();
         show();
+    }
     raise();
     activateWindow();
-}
-
-void TOptionsDg::showEvent(QShowEvent* e) {
-    QDialog::showEvent(e);
-    // Not when the window system shows it again (restored after minimising): what the
-    // user entered stays.
-    if (!e->spontaneous())
-        FormShow();
 }
 
 void TOptionsDg::EnableSz() {

@@ -70,7 +70,6 @@ public:
     void RestoreButtonClick();
 
 protected:
-    void showEvent(QShowEvent* e) override;
     void reject() override;
 
 private:

@@ -13,8 +13,8 @@ TEST(ListRefresh, EarliestFirstWithTheButtonsThatFit) {
     list.Append(NewAlarm(akOneOff, at(2026, 12, 24, 18), "latest"));
     list.Append(NewAlarm(akOneOff, at(2026, 12, 6, 20, 5), "earliest"));
     const TGridContent grid = RefreshList(list, true, US);
-    EXPECT_EQ(grid.rows[0],
-              (TGridContent::Row{"Sunday, December 6, 2026", "8:05 PM", "One off *", "earliest"}));
+    EXPECT_EQ(grid.rows[0], (TGridContent::Row{"Sunday, December 6, 2026", UsTime(20, 5),
+                                               "One off *", "earliest"}));
     EXPECT_EQ(list[0].Text, "earliest"); // the list is sorted too, and so saved
     for (int i = 2; i < 19; ++i)
         list.Append(NewAlarm(akDaily, 1.0, {}));

@@ -53,6 +53,8 @@ private slots:
         dg.SoundSelButtons->button(0)->click(); // sound off
         dg.showMinimized();                     // minimised and restored: the choices stay
         dg.showNormal();
+        QShowEvent restored; // what Qt 6.8 sends after a restore from code, and 6.4 does not
+        QApplication::sendEvent(&dg, &restored);
         QVERIFY(!dg.EnableSnooze->isChecked() && !dg.Play->isEnabled());
         {
             FileSizeLimit full(0);
