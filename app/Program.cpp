@@ -130,6 +130,15 @@ void TProgram::Hide() {
         m_notice->Hide();
 }
 
+bool TProgram::Hidden() const {
+    return m_notice && m_notice->Hidden();
+}
+
+void TProgram::BringBack() {
+    if (m_notice)
+        m_notice->BringBack();
+}
+
 TProgram::~TProgram() {
     Shutdown();
 }

@@ -77,6 +77,8 @@ public:
     void ShowModal() override;
     void ShowModeless() override;
     void Hide() override;
+    bool Hidden() const override;
+    void BringBack() override;
 
 private:
     TMessageService& m_messages;

@@ -6,6 +6,11 @@
 #include "Rules.h"
 
 void TCheckCycle::Timer1Timer() {
+    // A notice that the window manager minimised or rolled up still holds back every
+    // alarm after it, out of the user's sight: it comes back at the next check, the
+    // modal one of a catch-up too.
+    if (m.notice.Visible() && m.notice.Hidden())
+        m.notice.BringBack();
     if (m.state.CleanupBusy || m.state.CheckBusy)
         return;
     {

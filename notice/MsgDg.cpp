@@ -10,6 +10,7 @@
 #include <QScrollBar>
 #include <QTextEdit>
 #include <QTimer>
+#include <QWindow>
 
 namespace {
 constexpr int Width = 400;
@@ -117,7 +118,25 @@ void TMessageDg::ShowModal() {
     FormActivate();
     // Again once the window is up: Done is centred by the window's outer width.
     QTimer::singleShot(0, this, &TMessageDg::FormActivate);
-    exec();
+    // Brought back after the window manager hid it, the notice was hidden and shown
+    // again, which ends exec(): it still waits for its answer.
+    do
+        exec();
+    while (isVisible());
+}
+
+bool TMessageDg::Hidden() const {
+    return isVisible() && (isMinimized() || (windowHandle() && !windowHandle()->isExposed()));
+}
+
+void TMessageDg::BringBack() {
+    // Mapped anew, a window comes back neither minimised nor rolled up, whatever the
+    // window manager: Qt has no word for xfwm4's shaded state.
+    hide();
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
 }
 
 void TMessageDg::ShowModeless() {

@@ -38,6 +38,8 @@ public:
     void ShowModal() override;
     void ShowModeless() override;
     void Hide() override { hide(); }
+    bool Hidden() const override;
+    void BringBack() override;
 
 protected:
     bool event(QEvent* e) override;

@@ -15,4 +15,8 @@ public:
     // Returns at once.
     virtual void ShowModeless() = 0;
     virtual void Hide() = 0;
+    // Shown, but out of sight: minimised or rolled up by the window manager.
+    virtual bool Hidden() const = 0;
+    // Shows a hidden notice again, on top and focused; a modal one still waits.
+    virtual void BringBack() = 0;
 };

@@ -29,6 +29,11 @@ protected:
         visible = true;
     }
     void Hide() override { visible = false; }
+    bool Hidden() const override { return hidden; }
+    void BringBack() override {
+        log << "brought back";
+        hidden = false;
+    }
     void Play(const QString& file, bool loop) override {
         log << QStringLiteral("play %1%2").arg(file, loop ? " looping" : "");
     }
@@ -69,7 +74,7 @@ protected:
     }
 
     QStringList log;
-    bool visible = false, animating = false;
+    bool visible = false, hidden = false, animating = false;
     QString text, caption, missingIcon;
     std::function<void()> onModal;
     AlarmList list;
@@ -97,8 +102,8 @@ TEST_F(CheckCycleTest, RingsAtTheFirstCheckAfterItsTimeAndHoldsBackTheNext) {
     checkAt(at(2026, 3, 1, 8, 59, 55));
     EXPECT_TRUE(log.isEmpty());
     checkAt(at(2026, 3, 1, 9, 0, 5));
-    EXPECT_EQ(caption, "One off alarm for Sunday, March 1, 2026  9:00 AM");
-    EXPECT_EQ(text, "Sunday, March 1, 2026 9:00 AM: Bread");
+    EXPECT_EQ(caption, "One off alarm for Sunday, March 1, 2026  " + UsTime(9, 0));
+    EXPECT_EQ(text, "Sunday, March 1, 2026 " + UsTime(9, 0) + ": Bread");
     EXPECT_EQ(log, (QStringList{"play alarm.wav", "modeless Bread"}));
     EXPECT_TRUE(first->Rung && animating);
     EXPECT_EQ(first->LastRung, at(2026, 3, 1, 9, 0, 5));
@@ -107,10 +112,14 @@ TEST_F(CheckCycleTest, RingsAtTheFirstCheckAfterItsTimeAndHoldsBackTheNext) {
     EXPECT_EQ(log.size(), 2);
     EXPECT_FALSE(second->Rung);
     EXPECT_EQ(second->LastRung, TAlarmRec::NeverRung);
+    // Minimised or rolled up by the window manager, it comes back at the next check.
+    hidden = true;
+    checkAt(at(2026, 3, 1, 9, 0, 18));
+    EXPECT_EQ(log.mid(2), QStringList{"brought back"});
     // Done on the first: the second rings at the next check, still in its window.
     cycle.StopButtClick();
     checkAt(at(2026, 3, 1, 9, 0, 25));
-    EXPECT_EQ(text, "Sunday, March 1, 2026 9:00 AM: second");
+    EXPECT_EQ(text, "Sunday, March 1, 2026 " + UsTime(9, 0) + ": second");
     EXPECT_FALSE(first->SnoozePending);
 }
 
@@ -127,6 +136,9 @@ TEST_F(CheckCycleTest, CatchUpShowsEachNoticeModallyInListOrder) {
         const qsizetype before = log.size();
         cycle.Timer1Timer();
         EXPECT_EQ(log.size(), before);
+        hidden = true; // but a hidden notice comes back even then
+        cycle.Timer1Timer();
+        EXPECT_EQ(log.mid(before), QStringList{"brought back"});
         cycle.StopButtClick();
     };
     checkAt(at(2026, 3, 1, 12));

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QLocale>
 #include <QStringList>
+#include <QTime>
 
 // A moment given as local date and time.
 inline TDateTime at(int y, int mo, int d, int h = 0, int mi = 0, int s = 0, int ms = 0) {
@@ -26,6 +27,10 @@ inline bool WriteBytes(const QString& path, const QByteArray& bytes) {
 
 // A fixed locale, so that no test depends on the machine's.
 inline const QLocale US(QLocale::English, QLocale::UnitedStates);
+// The locale's own short time: Qt 6.8 puts a narrow no-break space before AM and PM.
+inline QString UsTime(int hour, int minute) {
+    return US.toString(QTime(hour, minute), QLocale::ShortFormat);
+}
 
 // A clock that stands still until it is set or advanced.
 class TManualClock : public TClock {
