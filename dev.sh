@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Set up, build and start Tockwell, or run its whole test suite, on Debian 12.
+# Set up, build and start Tockwell, or run its whole test suite, on Debian 12 or 13.
 #   ./dev.sh start   install what is missing, build, start the program
 #   ./dev.sh test    install what is missing, build, run every test: the suite, the
 #                    suite again under ASan and UBSan, and a short fuzz run
@@ -17,14 +17,16 @@ PACKAGES=(
     xvfb trayer xdotool x11-utils x11-xserver-utils imagemagick desktop-file-utils
     faketime tzdata pulseaudio pulseaudio-utils sox
     dbus-x11 xfwm4 xfce4-panel xterm at-spi2-core python3-pyatspi python3-gi
-    clang clang-format libclang-rt-14-dev
+    clang clang-format
     dpkg-dev file lintian appstream dex
 )
-# The larger desktops of the end-to-end runs, without what they only recommend.
+# The larger desktops of the end-to-end runs, without what they only recommend; Plasma's
+# Wayland session is run where Plasma is 6 (Debian 13 on).
 DESKTOP_PACKAGES=(
     gnome-shell gnome-shell-extension-appindicator mutter xwayland
     plasma-workspace plasma-desktop kwin-x11
 )
+[ "$(. /etc/os-release && echo "${VERSION_ID%%.*}")" -ge 13 ] 2>/dev/null && DESKTOP_PACKAGES+=(kwin-wayland kded6)
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then
@@ -54,6 +56,8 @@ install_packages() {
 }
 install_missing() {
     install_packages "" "${PACKAGES[@]}"
+    # The sanitizers' runtime of the clang that the release has.
+    install_packages "" "libclang-rt-$(clang -dumpversion | cut -d. -f1)-dev"
     [ "${1:-}" = desktops ] && install_packages --no-install-recommends "${DESKTOP_PACKAGES[@]}"
     return 0
 }
