@@ -15,6 +15,13 @@ from gi.repository import Gio, GLib
 WATCHER = "org.kde.StatusNotifierWatcher"
 
 
+def role(node):
+    """The widget's role as AT-SPI 2.46 (Debian 12) names it; 2.56 calls a push button
+    "button"."""
+    import pyatspi
+    return "push button" if node.getRole() == pyatspi.ROLE_PUSH_BUTTON else node.getRoleName()
+
+
 def bus():
     return Gio.bus_get_sync(Gio.BusType.SESSION, None)
 
@@ -68,10 +75,10 @@ def showing(app_name):
             yield from walk(app)
 
 
-def where(app_name, role, name):
+def where(app_name, role_name, name):
     import pyatspi
     for node in showing(app_name):
-        if node.getRoleName() == role and node.name == name:
+        if role(node) == role_name and node.name == name:
             e = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
             print(e.x + e.width // 2, e.y + e.height // 2)
             return
@@ -93,7 +100,7 @@ def widgets(app_name):
 
     for node in showing(app_name):
         state = node.getState()
-        print("%s '%s' %s" % (node.getRoleName(), node.name,
+        print("%s '%s' %s" % (role(node), node.name,
                               " ".join(v for k, v in states.items() if state.contains(k))))
         if node.getRole() == pyatspi.ROLE_TABLE:
             table = node.queryTable()

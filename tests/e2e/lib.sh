@@ -6,6 +6,14 @@
 # tool) before sourcing.
 mkdir -p "$OUT"
 rm -f "$OUT"/*.png
+
+# What differs between the releases we run on, Debian 12 and 13. AT-SPI's role names:
+# desktop.py. Plasma 5 or 6, whose kded gives the StatusNotifierWatcher. mutter 44 and
+# later frame X11 windows in a client of their own, whose frame windows carry the title
+# of the window they frame: only the program's own windows count.
+PLASMA=$(plasmashell --version 2>/dev/null | sed -n 's/^plasmashell \([0-9]*\).*/\1/p')
+PLASMA=${PLASMA:-5}
+FRAME_CLASS=mutter-x11-frames
 WORK=$(mktemp -d)
 PIDS=()
 STEP=0
@@ -51,15 +59,21 @@ icons_are() { [ "$(icons | wc -l)" -eq "$1" ]; }
 # Drops the icons from a list of window ids.
 not_icons() { grep -vxF -f <(for w in $(icons); do printf '%d\n' "$w"; done) || true; }
 has_menu() { [ -n "$(xdotool search --onlyvisible --class tockwell 2>/dev/null | not_icons)" ]; }
-question_window() { xdotool search --onlyvisible --name '^Tockwell$' 2>/dev/null | not_icons | head -1; }
+# The visible windows whose title matches $1, without the frames that carry their titles.
+named() {
+    for w in $(xdotool search --onlyvisible --name "$1" 2>/dev/null); do
+        xprop -id "$w" WM_CLASS 2>/dev/null | grep -q "\"$FRAME_CLASS\"" || echo "$w"
+    done
+}
+question_window() { named '^Tockwell$' | not_icons | head -1; }
 has_question() { [ -n "$(question_window)" ]; }
 no_question() { [ -z "$(question_window)" ]; }
 # The first visible window whose title matches $1.
-titled() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1; }
+titled() { named "$1" | head -1; }
 has_titled() { [ -n "$(titled "$1")" ]; }
 # The visible window titled "Tockwell" $1 pixels wide: 860 alarms window, 640 add dialog.
 window_of_width() {
-    for w in $(xdotool search --onlyvisible --name '^Tockwell$' 2>/dev/null); do
+    for w in $(named '^Tockwell$'); do
         xwininfo -id "$w" | grep -q "Width: $1\$" && echo "$w" && return 0
     done
     return 1
@@ -166,7 +180,7 @@ start_panel() {
     PANEL=$!
     wait_for 15 host_registered || fail "xfce4-panel did not start"
 }
-# GNOME Shell 43 with the AppIndicator extension, as the X11 session under Xvfb ($1 x11)
+# GNOME Shell (43 or 48) with the AppIndicator extension, as the X11 session under Xvfb ($1 x11)
 # or headless as the Wayland session, whose XWayland the program then uses ($1 wayland).
 # The shell wants a system bus: a private one. --unsafe-mode opens its Eval to the test.
 start_gnome() {
@@ -183,25 +197,35 @@ start_gnome() {
         1024x600 --wayland-display="$WAYLAND_DISPLAY" --sm-disable --unsafe-mode
     wait_for 30 shell_ready || fail "GNOME Shell did not start"
     shell 'Main.overview.hide()' >/dev/null
-    [ "$1" = x11 ] && return
-    export DISPLAY XAUTHORITY
-    DISPLAY=$(shell 'GLib.getenv("DISPLAY")') XAUTHORITY=$(shell 'GLib.getenv("XAUTHORITY")')
-    wait_for 10 xdpyinfo >/dev/null 2>&1 || fail "no XWayland from GNOME Shell"
+    if [ "$1" = wayland ]; then
+        export DISPLAY XAUTHORITY
+        DISPLAY=$(shell 'GLib.getenv("DISPLAY")') XAUTHORITY=$(shell 'GLib.getenv("XAUTHORITY")')
+        wait_for 10 xdpyinfo >/dev/null 2>&1 || fail "no XWayland from GNOME Shell"
+    fi
+    # The session's settings for X clients, as gnome-session starts them: GTK, and so
+    # mutter 48's frames client, takes the title bar's buttons from the desktop's button
+    # layout through it (without it, GTK's own layout adds minimise and maximise).
+    desk /usr/libexec/gsd-xsettings
+    wait_for 10 bus_name_owned org.gnome.SettingsDaemon.XSettings || fail "gsd-xsettings did not start"
+}
+bus_name_owned() {
+    dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+        org.freedesktop.DBus.NameHasOwner "string:$1" 2>/dev/null | grep -q true
 }
 shell_ready() { [ "$(shell Main.layoutManager._startingUp 2>/dev/null)" = false ]; }
 appindicator_extension() { gsettings set org.gnome.shell enabled-extensions "$1"; }
-# KDE Plasma 5.27: kwin_x11 and plasmashell; kded5 gives the StatusNotifierWatcher.
+# KDE Plasma 5.27 or 6: kwin_x11 and plasmashell; kded gives the StatusNotifierWatcher.
 start_kde() {
-    export XDG_CURRENT_DESKTOP=KDE KDE_FULL_SESSION=true KDE_SESSION_VERSION=5 XDG_SESSION_TYPE=x11
+    export XDG_CURRENT_DESKTOP=KDE KDE_FULL_SESSION=true KDE_SESSION_VERSION=$PLASMA XDG_SESSION_TYPE=x11
     desk kwin_x11 --replace
     wm_up kwin_x11
     desk env QT_QUICK_BACKEND=software plasmashell --no-respawn
     wait_for 30 kde_tray || fail "plasmashell did not register a tray host"
 }
-# The session's start-up has kded5 load the watcher; no session manager runs here.
+# The session's start-up has kded load the watcher; no session manager runs here.
 kde_tray() {
-    host_registered || { dbus-send --session --print-reply --dest=org.kde.kded5 /kded \
-        org.kde.kded5.loadModule string:statusnotifierwatcher >/dev/null 2>&1; sleep 0.5; false; }
+    host_registered || { dbus-send --session --print-reply --dest=org.kde.kded$PLASMA /kded \
+        org.kde.kded$PLASMA.loadModule string:statusnotifierwatcher >/dev/null 2>&1; sleep 0.5; false; }
 }
 # trayer: XEmbed, no D-Bus, no window manager. xfce: a private session bus (AT-SPI reads
 # the widgets on it), xfwm4 and xfce4-panel. none: the bus and xfwm4, no tray at all.
