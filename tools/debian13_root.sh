@@ -59,11 +59,16 @@ if [ ! -e "$ROOT/.tockwell-root" ]; then
 fi
 cp /etc/resolv.conf "$ROOT/etc/resolv.conf" 2>/dev/null || true
 
-# The work tree, over what an earlier run left (its build folders stay).
+# The work tree, over what an earlier run left, whose build folders stay: a file is
+# copied only when its contents changed, and then gets the time of the copy, so that the
+# build there rebuilds exactly what changed (a source's own time may be older than an
+# object built from its previous contents).
+command -v rsync >/dev/null || DEBIAN_FRONTEND=noninteractive apt-get install -y -q rsync >/dev/null
 mkdir -p "$ROOT/tockwell"
-find "$ROOT/tockwell" -mindepth 1 -maxdepth 1 ! -name 'build*' -exec rm -rf {} +
-(cd "$HERE" && git ls-files -co --exclude-standard -z | tar --null -T - -cf - --ignore-failed-read) \
-    | tar -xf - -C "$ROOT/tockwell"
+FILES=$(cd "$HERE" && git ls-files -co --exclude-standard | sort)
+rsync -lpc --files-from=<(printf '%s\n' "$FILES") "$HERE/" "$ROOT/tockwell/"
+(cd "$ROOT/tockwell" && comm -13 <(printf '%s\n' "$FILES") \
+    <(find . -path './build*' -prune -o -type f -printf '%P\n' | sort) | tr '\n' '\0' | xargs -0 -r rm -f)
 
 # The package built here on Debian 12, if any, for the install run there to try too.
 rm -rf "$ROOT/other-release"
