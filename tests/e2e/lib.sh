@@ -11,7 +11,7 @@ rm -f "$OUT"/*.png
 # desktop.py. Plasma 5 or 6, whose kded gives the StatusNotifierWatcher. mutter 44 and
 # later frame X11 windows in a client of their own, whose frame windows carry the title
 # of the window they frame: only the program's own windows count.
-PLASMA=$(plasmashell --version 2>/dev/null | sed -n 's/^plasmashell \([0-9]*\).*/\1/p')
+PLASMA=$(dpkg-query -W -f='${Version}' plasma-workspace 2>/dev/null | sed 's/^[0-9]*://; s/[^0-9].*//')
 PLASMA=${PLASMA:-5}
 FRAME_CLASS=mutter-x11-frames
 WORK=$(mktemp -d)
