@@ -49,9 +49,10 @@ lintian --fail-on error "$DEB" >"$WORK/lintian.log" 2>&1 || fail "lintian finds 
 mkdir -p "$WORK/unpacked"
 dpkg -x "$DEB" "$WORK/unpacked"
 # Without TOCKWELL_HOMEPAGE the metadata names no web page (none is made up), which
-# appstream 1.0 warns of; a packager who sets one gets metadata without a warning.
-grep -q '<url type="homepage">' "$WORK/unpacked/usr/share/metainfo/$ID.metainfo.xml" || NO_PAGE=--override=url-homepage-missing=info
-appstreamcli validate-tree --no-net ${NO_PAGE:-} "$WORK/unpacked" || fail "appstreamcli does not accept the metadata"
+# appstream 1.0 warns of (0.16 knows no such warning); with one, it validates as it is.
+validate() { appstreamcli validate-tree --no-net "$@" "$WORK/unpacked"; }
+validate || { ! grep -q '<url type="homepage">' "$WORK/unpacked/usr/share/metainfo/$ID.metainfo.xml" &&
+    validate --override=url-homepage-missing=info; } || fail "appstreamcli does not accept the metadata"
 desktop-file-validate "$WORK/unpacked/usr/share/applications/$ID.desktop" || fail "the package's launcher does not validate"
 pass "cpack builds $(basename "$DEB"); lintian finds no error, appstreamcli and desktop-file-validate accept it"
 
