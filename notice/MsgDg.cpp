@@ -119,10 +119,12 @@ void TMessageDg::ShowModal() {
     // Again once the window is up: Done is centred by the window's outer width.
     QTimer::singleShot(0, this, &TMessageDg::FormActivate);
     // Brought back after the window manager hid it, the notice was hidden and shown
-    // again, which ends exec(): it still waits for its answer.
-    do
+    // again, which ends exec(): it still waits for its answer. (The program's end also
+    // ends exec(); that one is not waited out.)
+    do {
+        m_broughtBack = false;
         exec();
-    while (isVisible());
+    } while (m_broughtBack && isVisible());
 }
 
 bool TMessageDg::Hidden() const {
@@ -132,6 +134,7 @@ bool TMessageDg::Hidden() const {
 void TMessageDg::BringBack() {
     // Mapped anew, a window comes back neither minimised nor rolled up, whatever the
     // window manager: Qt has no word for xfwm4's shaded state.
+    m_broughtBack = true;
     hide();
     setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
