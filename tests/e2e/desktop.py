@@ -3,6 +3,8 @@
 """What the end-to-end scripts read off a desktop session.
   desktop.py menu [ITEM]   an item's exported menu (dbusmenu GetLayout), one entry a line:
                            label|enabled|shortcut, "-" for a separator
+  desktop.py activate      the item's Activate; click LABEL: the entry starting with LABEL
+                           clicked (as a host sends them for a click on the item, the entry)
   desktop.py widgets APP   what a screen reader reads of APP (AT-SPI): role 'name' states
   desktop.py where APP ROLE NAME   the middle of APP's showing widget ROLE 'NAME': x y
   desktop.py eval JS       GNOME Shell's value of JS (org.gnome.Shell.Eval, --unsafe-mode)
@@ -15,9 +17,7 @@ from gi.repository import Gio, GLib
 WATCHER = "org.kde.StatusNotifierWatcher"
 
 
-def role(node):
-    """The widget's role as AT-SPI 2.46 (Debian 12) names it; 2.56 calls a push button
-    "button"."""
+def role(node):  # as AT-SPI 2.46 (Debian 12) names it; 2.56 calls a push button "button"
     import pyatspi
     return "push button" if node.getRole() == pyatspi.ROLE_PUSH_BUTTON else node.getRoleName()
 
@@ -36,18 +36,39 @@ def registered(conn):
                 GLib.Variant("(ss)", (WATCHER, "RegisteredStatusNotifierItems")), "(v)")[0]
 
 
-def menu(item=None):
-    conn = bus()
+def item_of(conn, item=None):
     item = item or registered(conn)[0]
     # SERVICE/PATH, or SERVICE@/PATH as GNOME's AppIndicator extension writes it
     service, _, path = item.partition("@/" if "@/" in item else "/")
-    path = "/" + (path or "StatusNotifierItem")
+    return service, "/" + (path or "StatusNotifierItem")
+
+
+def exported(conn, item=None):
+    service, path = item_of(conn, item)
     menu_path = call(conn, service, path, "org.freedesktop.DBus.Properties", "Get",
                      GLib.Variant("(ss)", ("org.kde.StatusNotifierItem", "Menu")), "(v)")[0]
     layout = call(conn, service, menu_path, "com.canonical.dbusmenu", "GetLayout",
                   GLib.Variant("(iias)", (0, -1, [])), "(u(ia{sv}av))")[1]
+    return service, menu_path, layout[2]
+
+
+def activate():
+    conn = bus()
+    call(conn, *item_of(conn), "org.kde.StatusNotifierItem", "Activate", GLib.Variant("(ii)", (0, 0)), "()")
+
+
+def click(label):
+    conn = bus()
+    service, menu_path, entries = exported(conn)
+    ident = next(i for i, props, _ in entries if props.get("label", "").replace("_", "").startswith(label))
+    call(conn, service, menu_path, "com.canonical.dbusmenu", "Event",
+         GLib.Variant("(isvu)", (ident, "clicked", GLib.Variant("i", 0), 0)), "()")
+
+
+def menu(item=None):
+    _, menu_path, entries = exported(bus(), item)
     print("menu " + menu_path)
-    for _, props, _ in layout[2]:
+    for _, props, _ in entries:
         if not props.get("visible", True):
             continue
         if props.get("type") == "separator":
@@ -110,5 +131,5 @@ def widgets(app_name):
 
 
 if __name__ == "__main__":
-    {"menu": menu, "widgets": widgets, "where": where, "eval": shell_eval}[
-        sys.argv[1]](*sys.argv[2:])
+    {"menu": menu, "activate": activate, "click": click, "widgets": widgets, "where": where,
+     "eval": shell_eval}[sys.argv[1]](*sys.argv[2:])

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The real program on the desktops that speak StatusNotifierItem, read through AT-SPI:
-# DESKTOP xfce (xfce4-panel, xfwm4), gnome-x11 and gnome-wayland (GNOME Shell 43 with the
-# AppIndicator extension; the program on XWayland), kde (Plasma 5.27, kwin_x11).
+# DESKTOP xfce (xfce4-panel, xfwm4), gnome-x11 and gnome-wayland (GNOME Shell with the
+# AppIndicator extension; the program on XWayland), kde (Plasma, kwin_x11), kde-wayland
+# (Plasma 6's Wayland session; the program on XWayland).
 #   1. The bell registers and exports its menu; a right click shows it, About opens the
 #      about box; a click (GNOME: a double click) opens the alarms window; a daily alarm
 #      rings above a focused full-screen window with the focus; Enter answers Done; Exit
@@ -30,6 +31,7 @@ notice() { has_widget "^dialog 'Daily alarm for "; }
 # A right click on the bell shows the desktop's menu of it (xfce4-panel's cannot be read;
 # Plasma's entries are proved by choosing About and Exit program with the keys).
 open_bell_menu() {
+    [ "$DESKTOP" = kde-wayland ] && return # entries are chosen as Plasma's menu sends them
     click_bell 3
     [ "$DESKTOP" = xfce ] && sleep 0.5 && return
     wait_for 5 menu_shown || fail "a right click on the bell showed no menu"
@@ -55,7 +57,7 @@ choose About "Down Return"
 wait_for 10 about_box || fail "About in the bell's menu did not open the about box"
 key_to "$(titled '^About Tockwell$')" Escape
 wait_for 5 not about_box || fail "Escape did not close the about box"
-pass "a right click on the bell shows Tockwell's menu, and About opens the about box"
+pass "the bell's menu shows Tockwell's entries, and About opens the about box"
 
 case $DESKTOP in gnome-*) click_bell 1 2 ;; *) click_bell 1 ;; esac
 wait_for 10 alarms_window || fail "a click on the bell did not open the alarms window"
@@ -83,7 +85,7 @@ kept_above "Daily alarm for " || fail "the notice is not kept above"
 activate fullscreen-xterm
 sleep 1
 case $DESKTOP in
-kde) [ "$(top_title)" = fullscreen-xterm ] || fail "KWin no longer lifts the full-screen window: $(top_title) is on top" ;;
+kde*) [ "$(top_title)" = fullscreen-xterm ] || fail "KWin no longer lifts the full-screen window: $(top_title) is on top" ;;
 *) [ "$(top_title)" = "$TITLE" ] || fail "the notice went under the full-screen window: $(top_title) is on top" ;;
 esac
 activate "Daily alarm for " # as a user's click on it

@@ -48,8 +48,7 @@ DEB=$(readlink -f "$BUILD"/package/tockwell_*.deb)
 lintian --fail-on error "$DEB" >"$WORK/lintian.log" 2>&1 || fail "lintian finds errors in the package"
 mkdir -p "$WORK/unpacked"
 dpkg -x "$DEB" "$WORK/unpacked"
-# Without TOCKWELL_HOMEPAGE the metadata names no web page (none is made up), which
-# appstream 1.0 warns of (0.16 knows no such warning); with one, it validates as it is.
+# Without TOCKWELL_HOMEPAGE no web page is named (none is made up): appstream 1.0 warns.
 validate() { appstreamcli validate-tree --no-net "$@" "$WORK/unpacked"; }
 validate || { ! grep -q '<url type="homepage">' "$WORK/unpacked/usr/share/metainfo/$ID.metainfo.xml" &&
     validate --override=url-homepage-missing=info; } || fail "appstreamcli does not accept the metadata"
@@ -130,12 +129,10 @@ stop_program "$TWO"
 [ "$(alarms_of one)" = '0 0 1 Call the plumber' ] || fail "the first user's alarms changed"
 pass "a second user runs beside the first, with a first start and alarms of their own"
 
-# The package built on the other release we run on (tools/debian13_root.sh passes Debian
-# 12's to the run on Debian 13): installed in place of this one, it runs on the user's alarms.
+# The other release's package (Debian 12's on Debian 13), in place of this one.
 if [ -n "${TOCKWELL_OTHER_DEB:-}" ] && [ -z "$ROOT" ]; then
-    apt-get purge -y -q tockwell >>"$WORK/apt.log" 2>&1
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "$TOCKWELL_OTHER_DEB" \
-        >>"$WORK/apt.log" 2>&1 || fail "apt-get cannot install $TOCKWELL_OTHER_DEB"
+    { apt-get purge -y -q tockwell && DEBIAN_FRONTEND=noninteractive apt-get install -y -q \
+        --no-install-recommends "$TOCKWELL_OTHER_DEB"; } >>"$WORK/apt.log" 2>&1 || fail "apt-get cannot install $TOCKWELL_OTHER_DEB"
     start_as "$U1" one /usr/bin/tockwell
     wait_for 15 has_icon || fail "the package built on the other release does not start"
     stop_program "$LAST"

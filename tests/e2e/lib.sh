@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Shared by the end-to-end scripts: a virtual X server with a desktop (DESKTOP: trayer,
-# xfce, none, gnome-x11, gnome-wayland or kde), private program and settings folders,
-# waiting, screenshots, clean-up (by PID). Set OUT, PROGRAM and TOOL (the alarmfile
+# xfce, none, gnome-x11, gnome-wayland, kde or kde-wayland), private program and
+# settings folders, waiting, screenshots, clean-up (by PID). Set OUT, PROGRAM and TOOL (the alarmfile
 # tool) before sourcing.
 mkdir -p "$OUT"
 rm -f "$OUT"/*.png
@@ -202,23 +202,34 @@ start_gnome() {
         DISPLAY=$(shell 'GLib.getenv("DISPLAY")') XAUTHORITY=$(shell 'GLib.getenv("XAUTHORITY")')
         wait_for 10 xdpyinfo >/dev/null 2>&1 || fail "no XWayland from GNOME Shell"
     fi
-    # The session's settings for X clients, as gnome-session starts them: GTK, and so
-    # mutter 48's frames client, takes the title bar's buttons from the desktop's button
-    # layout through it (without it, GTK's own layout adds minimise and maximise).
+    # The session's settings for X clients: mutter 48's frames (GTK) take the title bar's
+    # buttons from them (else GTK's own layout adds minimise and maximise).
     desk /usr/libexec/gsd-xsettings
-    wait_for 10 bus_name_owned org.gnome.SettingsDaemon.XSettings || fail "gsd-xsettings did not start"
-}
-bus_name_owned() {
-    dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
-        org.freedesktop.DBus.NameHasOwner "string:$1" 2>/dev/null | grep -q true
+    wait_for 10 sh -c 'dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+        org.freedesktop.DBus.NameHasOwner string:org.gnome.SettingsDaemon.XSettings | grep -q true' ||
+        fail "gsd-xsettings did not start"
 }
 shell_ready() { [ "$(shell Main.layoutManager._startingUp 2>/dev/null)" = false ]; }
 appindicator_extension() { gsettings set org.gnome.shell enabled-extensions "$1"; }
-# KDE Plasma 5.27 or 6: kwin_x11 and plasmashell; kded gives the StatusNotifierWatcher.
+# KDE Plasma (5.27 or 6) with kwin_x11 under Xvfb ($1 x11), or Plasma 6's Wayland session
+# ($1 wayland): kwin_wayland on a virtual screen with its XWayland, which the program
+# uses as a session starts it (KWin runs the command after it with that DISPLAY), and
+# kded6, which plasmashell wants told the session's variables. kded gives the watcher.
 start_kde() {
-    export XDG_CURRENT_DESKTOP=KDE KDE_FULL_SESSION=true KDE_SESSION_VERSION=$PLASMA XDG_SESSION_TYPE=x11
-    desk kwin_x11 --replace
-    wm_up kwin_x11
+    export XDG_CURRENT_DESKTOP=KDE KDE_FULL_SESSION=true KDE_SESSION_VERSION=$PLASMA XDG_SESSION_TYPE=$1
+    if [ "$1" = x11 ]; then
+        desk kwin_x11 --replace
+        wm_up kwin_x11
+    else
+        export WAYLAND_DISPLAY=tockwell-e2e
+        printf '#!/bin/sh\necho "$DISPLAY" >"%s"\n' "$WORK/xwayland" >"$WORK/tell-display" && chmod +x "$WORK/tell-display"
+        desk env KWIN_WAYLAND_NO_PERMISSION_CHECKS=1 kwin_wayland --virtual --xwayland --socket "$WAYLAND_DISPLAY" \
+            --width "${SCREEN%x*}" --height "${SCREEN#*x}" --no-lockscreen "$WORK/tell-display"
+        wait_for 30 test -s "$WORK/xwayland" || fail "kwin_wayland did not start its XWayland"
+        DISPLAY=$(cat "$WORK/xwayland")
+        dbus-update-activation-environment WAYLAND_DISPLAY DISPLAY XDG_SESSION_TYPE XDG_CURRENT_DESKTOP
+        desk kded6
+    fi
     desk env QT_QUICK_BACKEND=software plasmashell --no-respawn
     wait_for 30 kde_tray || fail "plasmashell did not register a tray host"
 }
@@ -229,7 +240,7 @@ kde_tray() {
 }
 # trayer: XEmbed, no D-Bus, no window manager. xfce: a private session bus (AT-SPI reads
 # the widgets on it), xfwm4 and xfce4-panel. none: the bus and xfwm4, no tray at all.
-# gnome-x11, gnome-wayland, kde: those desktops on a private session bus.
+# gnome-x11, gnome-wayland, kde, kde-wayland: those desktops on a private session bus.
 start_desktop() {
     DESK_PIDS=()
     if [ "$1" = trayer ]; then
@@ -243,9 +254,10 @@ start_desktop() {
     PIDS+=("$DBUS_SESSION_BUS_PID")
     DESK_PIDS+=("$DBUS_SESSION_BUS_PID")
     case $1 in
-    gnome-* | kde) export HOME="$WORK/home" XDG_CACHE_HOME="$WORK/cache" && mkdir "$HOME" ;;& # written to
+    gnome-* | kde*) export HOME="$WORK/home" XDG_CACHE_HOME="$WORK/cache" && mkdir "$HOME" ;;& # written to
     gnome-*) start_gnome "${1#gnome-}" && return ;;
-    kde) start_kde && return ;;
+    kde) start_kde x11 && return ;;
+    kde-wayland) start_kde wayland && return ;;
     esac
     desk xfwm4 --compositor=off --replace # over one that is still going away
     wm_up xfwm4
@@ -284,8 +296,11 @@ middle() { shell "const [x, y] = $1.get_transformed_position(); const [w, h] = $
     \`\${Math.round(x + w / 2)} \${Math.round(y + h / 2)}\`"; }
 # Clicks the bell with button $1 ($2 times), where each desktop draws it: xfce4-panel
 # at its right end, Plasma's tray where AT-SPI says, GNOME's top bar where the shell says.
+# No pointer of a test reaches Plasma's Wayland panel: a left click there is the call
+# Plasma makes for one.
 click_bell() {
     case ${DESKTOP:-} in
+    kde-wayland) desktop activate ;;
     gnome-*) shell_click $(middle "$INDICATOR") "$1" "${2:-1}" ;;
     kde) # Plasma takes a click only once the pointer has rested on the item a moment.
         wait_for 10 desktop where plasmashell 'push button' Tockwell >/dev/null || fail "no bell in Plasma's tray"
@@ -310,6 +325,7 @@ shown_menu() {
 choose() {
     case ${DESKTOP:-} in
     gnome-*) shell_click $(middle "$INDICATOR.menu._getMenuItems().find(i => i.label?.text.startsWith('$1'))") 1 ;;
+    kde-wayland) desktop click "$1" ;; # what Plasma's menu sends for the entry
     *) for k in $2; do xdotool key "$k" keyup "$k"; done ;;
     esac
 }
