@@ -3,6 +3,7 @@
 
 #include "Errors.h"
 #include "Icons.h"
+#include "WindowState.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -118,13 +119,7 @@ void TMessageDg::ShowModal() {
     FormActivate();
     // Again once the window is up: Done is centred by the window's outer width.
     QTimer::singleShot(0, this, &TMessageDg::FormActivate);
-    // Brought back after the window manager hid it, the notice was hidden and shown
-    // again, which ends exec(): it still waits for its answer. (The program's end also
-    // ends exec(); that one is not waited out.)
-    do {
-        m_broughtBack = false;
-        exec();
-    } while (m_broughtBack && isVisible());
+    exec();
 }
 
 bool TMessageDg::Hidden() const {
@@ -132,12 +127,10 @@ bool TMessageDg::Hidden() const {
 }
 
 void TMessageDg::BringBack() {
-    // Mapped anew, a window comes back neither minimised nor rolled up, whatever the
-    // window manager: Qt has no word for xfwm4's shaded state.
-    m_broughtBack = true;
-    hide();
+    // Shown where it is, so that a modal notice's exec() goes on waiting for its answer.
     setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
+    UnshadeWindow(windowHandle());
     raise();
     activateWindow();
 }

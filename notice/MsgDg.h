@@ -53,5 +53,4 @@ private:
     TCheckCycle* m_cycle = nullptr;
     const TCheckState& m_state; // NoticeAlarm: whose message length sizes the window
     const TDesign m_design;
-    bool m_broughtBack = false; // hidden and shown again by BringBack since exec() began
 };
