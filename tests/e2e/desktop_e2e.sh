@@ -63,8 +63,9 @@ case $DESKTOP in gnome-*) click_bell 1 2 ;; *) click_bell 1 ;; esac
 wait_for 10 alarms_window || fail "a click on the bell did not open the alarms window"
 widgets | grep -q "^row .* | Daily \\* | Call back" || fail "the alarms window does not list the alarm: $(widgets)"
 shot alarms-window
-key_to "$(titled '^Tockwell$')" alt+c
-wait_for 5 not alarms_window || fail "Close window did not close the alarms window"
+# GNOME 43 now and then loses the first key to a window its double click just opened.
+close_alarms_window() { key_to "$(titled '^Tockwell$')" alt+c && wait_for 5 not alarms_window; }
+close_alarms_window || { echo "note: alt+c was lost" && close_alarms_window; } || fail "Close window did not close the alarms window"
 pass "a click on the bell opens the alarms window"
 
 xterm -fullscreen -title fullscreen-xterm &
