@@ -20,30 +20,147 @@ QByteArray records(std::initializer_list<const char*> texts) {
     return all;
 }
 
+// One row of the options table: the settings file it starts from, what the user does,
+// and the effect that must follow.
+struct OptionsRow {
+    const char* name;
+    QByteArray ini;
+    std::function<void(TOptionsDg&, Harness&)> act;
+    std::function<bool(TOptionsDg&, Harness&)> effect;
+};
+
+bool enabled(std::initializer_list<QWidget*> widgets, bool on) {
+    return std::all_of(widgets.begin(), widgets.end(),
+                       [on](QWidget* w) { return w->isEnabled() == on; });
+}
+
+const OptionsRow OptionsTable[] = {
+    {"opens with every setting as stored",
+     "Snooze=1\nSnoozeMin=20\nSound=1\nSoundFile=bell.wav\nPersistent%20Sound=1\n",
+     [](TOptionsDg&, Harness&) {},
+     [](TOptionsDg& dg, Harness&) {
+         return dg.EnableSnooze->isChecked() && dg.SnoozeminBox->text() == "20" &&
+                dg.SMUpDown->Position() == 20 && dg.SoundSelButtons->checkedId() == 1 &&
+                dg.SFNBox->text() == "Sound File: bell.wav" && dg.PersistBox->isChecked() &&
+                enabled({dg.SnoozeminBox, dg.SMUpDown, dg.Label1, dg.Change, dg.Play, dg.SFNBox},
+                        true);
+     }},
+    {"opens with snooze and sound off", "Snooze=0\nSound=0\n", [](TOptionsDg&, Harness&) {},
+     [](TOptionsDg& dg, Harness&) {
+         return !dg.EnableSnooze->isChecked() && dg.SoundSelButtons->checkedId() == 0 &&
+                enabled({dg.SnoozeminBox, dg.SMUpDown, dg.Label1, dg.Change, dg.Play, dg.SFNBox},
+                        false);
+     }},
+    {"a stored 90 minutes shows as 60 and stays 60 after Cancel", "SnoozeMin=90\n",
+     [](TOptionsDg& dg, Harness&) { QTest::mouseClick(dg.CancelButt, Qt::LeftButton); },
+     [](TOptionsDg& dg, Harness& h) {
+         return dg.SnoozeminBox->text() == "60" &&
+                h.program->Form().AlarmSettings.SnoozeMin == 60 && !dg.isVisible();
+     }},
+    {"Enable snooze starts at 5, the lowest, and OK stores it", "Snooze=0\n",
+     [](TOptionsDg& dg, Harness&) {
+         dg.EnableSnooze->click();
+         dg.SMUpDown->Step(false);
+         QTest::mouseClick(dg.OKButt, Qt::LeftButton);
+     },
+     [](TOptionsDg& dg, Harness& h) {
+         return dg.SnoozeminBox->text() == "5" && h.ini().contains("Snooze=1\nSnoozeMin=5\n") &&
+                h.program->Form().AlarmSettings.SnoozeMin == 5;
+     }},
+    {"Snooze minutes up, then OK", "SnoozeMin=20\n",
+     [](TOptionsDg& dg, Harness&) {
+         QTest::keyClick(dg.SnoozeminBox, Qt::Key_Up);
+         QTest::mouseClick(dg.OKButt, Qt::LeftButton);
+     },
+     [](TOptionsDg&, Harness& h) {
+         return h.program->Form().AlarmSettings.SnoozeMin == 21;
+     }},
+    {"Change sound, then OK stores the file chosen", "SoundFile=bell.wav\n",
+     [](TOptionsDg& dg, Harness& h) {
+         dg.SoundSelector = [&h] {
+             return h.path("ring.wav");
+         };
+         dg.Change->click();
+         QTest::mouseClick(dg.OKButt, Qt::LeftButton);
+     },
+     [](TOptionsDg& dg, Harness& h) {
+         return dg.SFNBox->text() == h.path("ring.wav") &&
+                h.program->Form().AlarmSettings.SoundFile == h.path("ring.wav") &&
+                h.ini().contains("SoundFile=" + h.path("ring.wav").toUtf8());
+     }},
+    {"Change sound, then Cancel keeps the old one", "SoundFile=bell.wav\n",
+     [](TOptionsDg& dg, Harness& h) {
+         dg.SoundSelector = [&h] {
+             return h.path("ring.wav");
+         };
+         dg.Change->click();
+         QTest::mouseClick(dg.CancelButt, Qt::LeftButton);
+         dg.Display();
+     },
+     [](TOptionsDg& dg, Harness& h) {
+         return h.program->Form().AlarmSettings.SoundFile == "bell.wav" &&
+                dg.SFNBox->text() == "Sound File: bell.wav" && !h.ini().contains("ring.wav");
+     }},
+    {"Play sound plays the file shown, once", "SoundFile=bell.wav\n",
+     [](TOptionsDg& dg, Harness&) { dg.Play->click(); },
+     [](TOptionsDg&, Harness& h) {
+         return h.sound().log == QStringList{"play bell.wav"};
+     }},
+    {"Persistent Sound ticked, then OK", "",
+     [](TOptionsDg& dg, Harness&) {
+         dg.PersistBox->click();
+         QTest::mouseClick(dg.OKButt, Qt::LeftButton);
+     },
+     [](TOptionsDg&, Harness& h) {
+         return h.program->Form().AlarmSettings.PersistentSound &&
+                h.ini().contains("Persistent%20Sound=1");
+     }},
+    {"Sound Off greys its buttons and OK stores it", "",
+     [](TOptionsDg& dg, Harness&) {
+         dg.SoundSelButtons->button(0)->click();
+         QTest::mouseClick(dg.OKButt, Qt::LeftButton);
+     },
+     [](TOptionsDg& dg, Harness& h) {
+         return enabled({dg.Change, dg.Play, dg.SFNBox}, false) && h.ini().contains("Sound=0\n") &&
+                !h.program->Form().AlarmSettings.Sound;
+     }},
+    {"Back up Alarms and Restore Alarms open the folder window in their mode", "",
+     [](TOptionsDg& dg, Harness& h) {
+         dg.BuB->click();
+         const bool backup = h.program->BUFrm()->ActionBtn->text().contains("Back up");
+         h.program->BUFrm()->hide();
+         dg.RestoreButton->click();
+         dg.setProperty("backupFirst", backup);
+     },
+     [](TOptionsDg& dg, Harness& h) {
+         return dg.property("backupFirst").toBool() &&
+                h.program->BUFrm()->ActionBtn->text().contains("Restore");
+     }},
+};
+
 } // namespace
 
 class OptionsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void snoozeLengthComesIntoRange() {
-        Harness h("", "Snooze=0\n");
-        TOptionsDg& dg = h.program->OptionsDg();
-        dg.Display();
-        dg.EnableSnooze->click();
-        QCOMPARE(dg.SnoozeminBox->text(), QString("5"));
-        dg.SMUpDown->Step(false); // not below 5
-        QCOMPARE(dg.SnoozeminBox->text(), QString("5"));
-        QTest::mouseClick(dg.OKButt, Qt::LeftButton);
-        QVERIFY(h.ini().contains("Snooze=1\nSnoozeMin=5\n"));
-        // A stored 90 shows as 60, and stays 60 in memory after Cancel.
-        h.program->Form().AlarmSettings.SnoozeMin = 90;
-        dg.Display();
-        QCOMPARE(dg.SnoozeminBox->text(), QString("60"));
-        QTest::mouseClick(dg.CancelButt, Qt::LeftButton);
-        QCOMPARE(h.program->Form().AlarmSettings.SnoozeMin, 60);
+    void controls_data() {
+        QTest::addColumn<int>("row");
+        for (int i = 0; i < int(std::size(OptionsTable)); ++i)
+            QTest::newRow(OptionsTable[i].name) << i;
     }
 
+    void controls() {
+        QFETCH(int, row);
+        const OptionsRow& r = OptionsTable[row];
+        Harness h("", r.ini, nullptr);
+        TOptionsDg& dg = h.program->OptionsDg();
+        dg.Display();
+        r.act(dg, h);
+        QVERIFY(r.effect(dg, h));
+    }
+
+    // Minimised and restored, the dialog keeps the choices; a failed write keeps it open.
     void okTakesTheChoicesAsShownAndStopsAtAFailedWrite() {
         Harness h(records({"one"}));
         QCOMPARE(h.stat().AGrid->item(0, 2)->text(), QString("Daily *")); // snooze pending
@@ -51,7 +168,7 @@ private slots:
         dg.Display();
         dg.EnableSnooze->click();               // off
         dg.SoundSelButtons->button(0)->click(); // sound off
-        dg.showMinimized();                     // minimised and restored: the choices stay
+        dg.showMinimized();
         dg.showNormal();
         QShowEvent restored; // what Qt 6.8 sends after a restore from code, and 6.4 does not
         QApplication::sendEvent(&dg, &restored);

@@ -19,6 +19,7 @@ struct Harness {
     QTemporaryDir dir;
     ScriptedMessages messages;
     TManualClock clock{at(2026, 12, 2, 10, 0, 30)}; // a Wednesday
+    TFakeSound ownSound; // the program's sound unless a test gives its own
     TIniStore settings{dir.path() + "/Tockwell.ini"};
     std::unique_ptr<TProgram> program;
     FakeTray* tray = new FakeTray; // the program's
@@ -37,12 +38,13 @@ struct Harness {
                             .executablePath = path("tockwell"),
                             .userDataFolder = dir.path(),
                             .clock = &clock,
-                            .sound = sound,
+                            .sound = sound ? sound : &ownSound,
                             .locale = QLocale(QLocale::English, QLocale::UnitedKingdom)});
     }
     ~Harness() { static_cast<TApplication*>(qApp)->SetErrorMessages(nullptr); }
     QString path(const QString& name) const { return dir.path() + u'/' + name; }
     TAddWnd& add() { return program->AddWnd(); }
+    TFakeSound& sound() { return ownSound; }
     TStatWnd& stat() { return program->StatWnd(); }
     AlarmList& list() { return *program->Form().AlarmList; }
     QByteArray file() const { return ReadBytes(path("Tockwell.alarms")); }
