@@ -12,9 +12,8 @@ QSoundEffect& TQtSoundPlayer::effect() {
     if (!m_effect) {
         m_effect = std::make_unique<QSoundEffect>();
         connect(m_effect.get(), &QSoundEffect::statusChanged, this, [this] {
-            if (m_effect->status() == QSoundEffect::Error &&
-                m_effect->source() != QUrl(DefaultSound))
-                playDefault();
+            if (m_effect->status() == QSoundEffect::Error)
+                LoadFailed();
         });
     }
     return *m_effect;
@@ -29,6 +28,11 @@ QString TQtSoundPlayer::Resolve(const QString& file) const {
             return path;
     }
     return QDir(m_folders.value(0, QDir::currentPath())).filePath(file);
+}
+
+void TQtSoundPlayer::LoadFailed() {
+    if (m_effect && m_effect->source() != QUrl(DefaultSound))
+        playDefault();
 }
 
 void TQtSoundPlayer::playDefault() {

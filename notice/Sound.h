@@ -23,11 +23,15 @@ public:
     // What is playing or was last asked to play.
     QUrl Source() const { return m_effect ? m_effect->source() : QUrl(); }
     bool Playing() const { return m_effect && m_effect->isPlaying(); }
+    bool Looping() const { return m_effect && m_effect->loopCount() == QSoundEffect::Infinite; }
     // A sound is being read, in a thread of Qt's.
     bool Loading() const { return m_effect && m_effect->status() == QSoundEffect::Loading; }
     // The file a name refers to: in the first folder that has it (the first folder
     // when none has).
     QString Resolve(const QString& file) const;
+    // The file asked for could not be read or played: the default sound instead, as
+    // often as the file was to play.
+    void LoadFailed();
 
 private:
     void playDefault();

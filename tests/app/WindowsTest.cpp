@@ -84,6 +84,19 @@ class WindowsTest : public QObject {
     }
 
 private slots:
+    // Below the font its layout was drawn for, a window keeps its size.
+    void aSmallFontKeepsTheDesignSize() {
+        const QFont before = QApplication::font();
+        QFont font = before;
+        font.setPointSize(7);
+        QApplication::setFont(font);
+        Harness h;
+        const QSize options = h.program->OptionsDg().size(), about = h.program->AboutDg().size();
+        QApplication::setFont(before);
+        QCOMPARE(options, QSize(340, 420));
+        QCOMPARE(about, QSize(280, 150));
+    }
+
     void everyTextHasRoomAtTheUsersFont_data() {
         QTest::addColumn<int>("points");
         QTest::addColumn<QString>("window");

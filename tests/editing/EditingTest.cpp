@@ -16,147 +16,297 @@ QByteArray alarms(std::initializer_list<RecordBytes> records) {
         all += r.build();
     return all;
 }
+
+// A row of a window's table: the data file the program starts with, then what the user
+// does and the effect that must follow (checked inside, with Qt Test's macros).
+struct Row {
+    const char* name;
+    QByteArray (*file)();
+    std::function<void(Harness&)> run;
+};
+
+QByteArray none() {
+    return {};
+}
+QByteArray three() {
+    return alarms({{.alarmTime = at(2027, 1, 1), .text = "a"},
+                   {.alarmTime = at(2027, 1, 2), .text = "b"},
+                   {.alarmTime = at(2027, 1, 3), .text = "c"}});
+}
+QByteArray oneWeekly() {
+    return alarms({{.alarmTime = at(2026, 12, 9, 7, 15), .kind = akWeekly, .text = "old"}});
+}
+// Another tool wrote 601 bytes and no end.
+QByteArray overlong() {
+    return alarms(
+        {{.alarmTime = at(2027, 1, 1, 7), .text = "short"},
+         {.alarmTime = at(2027, 1, 1, 8), .text = QByteArray(601, 'w'), .terminate = false}});
+}
+
+// Deletes the alarm of a row, as a click on its row and Delete do.
+void deleteRow(Harness& h, int row) {
+    h.stat().AGrid->setCurrentCell(row, 2);
+    QTest::mouseClick(h.stat().DeleteBtn, Qt::LeftButton);
+}
+
+const Row AlarmsWindow[] = {
+    {"opens with every alarm, earliest first, and Delete and Edit text for them", three,
+     [](Harness& h) {
+         h.stat().Display();
+         QCOMPARE(h.stat().AGrid->rowCount(), 3);
+         QCOMPARE(h.stat().AGrid->item(0, 3)->text(), QString("a"));
+         QCOMPARE(h.stat().AGrid->item(2, 2)->text(), QString("One off *"));
+         QVERIFY(h.stat().DeleteBtn->isEnabled() && h.stat().EditTextBtn->isEnabled());
+     }},
+    {"one alarm: Delete and Edit text can be used", oneWeekly,
+     [](Harness& h) {
+         h.stat().Display();
+         QVERIFY(h.stat().AddBtn->isEnabled());
+         QVERIFY(h.stat().DeleteBtn->isEnabled() && h.stat().EditTextBtn->isEnabled());
+     }},
+    {"no alarm, or after the last is deleted: only Add", oneWeekly,
+     [](Harness& h) {
+         h.stat().Display();
+         deleteRow(h, 0);
+         QCOMPARE(h.stat().AGrid->rowCount(), 0);
+         QVERIFY(!h.stat().DeleteBtn->isEnabled() && !h.stat().EditTextBtn->isEnabled());
+         QVERIFY(h.stat().AddBtn->isEnabled());
+     }},
+    {"twenty alarms: Add greyed", none,
+     [](Harness& h) {
+         for (int i = 0; i < 20; ++i)
+             h.list().Append(NewAlarm(akDaily, at(2027, 1, 1), "x"));
+         h.program->RefreshList();
+         QVERIFY(!h.stat().AddBtn->isEnabled() && h.stat().DeleteBtn->isEnabled());
+     }},
+    {"Add opens the add dialog in add mode", oneWeekly,
+     [](Harness& h) {
+         QTest::mouseClick(h.stat().AddBtn, Qt::LeftButton);
+         QVERIFY(h.add().isVisible() && !h.add().EditMode());
+     }},
+    {"Delete takes the selected alarm from the grid and the data file", three,
+     [](Harness& h) {
+         deleteRow(h, 1);
+         QCOMPARE(h.file(), alarms({{.alarmTime = at(2027, 1, 1), .text = "a"},
+                                    {.alarmTime = at(2027, 1, 3), .text = "c"}}));
+         QCOMPARE(h.stat().AGrid->item(1, 3)->text(), QString("c"));
+     }},
+    {"Delete and Edit text with no row chosen do nothing", three,
+     [](Harness& h) {
+         h.stat().AGrid->setCurrentCell(-1, -1);
+         h.stat().DeleteBtnClick();
+         h.stat().EditTextBtnClick();
+         QCOMPARE(h.list().Count(), 3);
+         QVERIFY(!h.add().isVisible());
+     }},
+    {"Edit text opens the alarm's message; Save re-words it in the grid and the file", oneWeekly,
+     [](Harness& h) {
+         h.stat().AGrid->setCurrentCell(0, 0);
+         QTest::mouseClick(h.stat().EditTextBtn, Qt::LeftButton);
+         QVERIFY(h.add().isVisible() && h.add().EditMode());
+         QCOMPARE(h.add().TextBox->toPlainText(), QString("old"));
+         h.add().TextBox->setPlainText("new words");
+         QTest::mouseClick(h.add().Add, Qt::LeftButton);
+         QCOMPARE(h.stat().AGrid->item(0, 3)->text(), QString("new words"));
+         QVERIFY(h.file().contains("new words"));
+     }},
+    {"Close window hides it", oneWeekly,
+     [](Harness& h) {
+         h.stat().Display();
+         QTest::mouseClick(h.stat().BitBtn3, Qt::LeftButton);
+         QVERIFY(!h.stat().isVisible());
+     }},
+    {"a right click on the margin opens the bell's menu, on the grid not", oneWeekly,
+     [](Harness& h) {
+         TStatWnd& s = h.stat();
+         s.Display();
+         s.move(50, 50);
+         QVERIFY(QTest::qWaitForWindowExposed(&s));
+         QMenu* menu = h.program->Form().PMenu;
+         QTest::mouseClick(s.AGrid->viewport(), Qt::RightButton, {}, QPoint(20, 5));
+         QVERIFY(!menu->isVisible());
+         QTest::mouseClick(&s, Qt::RightButton, {}, QPoint(3, s.height() - 3));
+         QVERIFY(menu->isVisible());
+         QCOMPARE(menu->pos(), s.frameGeometry().topLeft());
+         menu->hide();
+     }},
+};
+
+// The add dialog, opened by the alarms window at 10:00:30 on Wednesday 2 December 2026
+// (in edit mode on the weekly alarm "old"). The rules are AddAlarmTest's; these rows are
+// that the dialog hands them its controls and shows what they give.
+const Row AddDialog[] = {
+    {"opens three minutes ahead as a one-off", none,
+     [](Harness& h) {
+         h.stat().AddBtnClick();
+         TAddWnd& a = h.add();
+         QCOMPARE(a.Kind(), int(akOneOff));
+         QCOMPARE(a.HourBox->text() + ":" + a.MinuteBox->text(), QString("10:03"));
+         QCOMPARE(a.DayBox->text() + " " + a.MonthLabel->text() + " " + a.YearBox->text(),
+                  QString("2 December 2026"));
+         QVERIFY(a.DayBox->isEnabled() && !a.WDUpDown->isEnabled());
+     }},
+    {"Add with an empty message adds ALARM, saves and closes", none,
+     [](Harness& h) {
+         h.stat().AddBtnClick();
+         QTest::mouseClick(h.add().Add, Qt::LeftButton);
+         QVERIFY(!h.add().isVisible());
+         QCOMPARE(h.list()[0].AlarmTime, at(2026, 12, 2, 10, 3));
+         QCOMPARE(h.list()[0].Text, QByteArray("ALARM"));
+         QCOMPARE(h.stat().AGrid->rowCount(), 1);
+         QCOMPARE(h.file().size(), 624);
+     }},
+    {"Add a one-off in the past: the message, and the dialog stays", none,
+     [](Harness& h) {
+         h.stat().AddBtnClick();
+         h.add().DayBox->setText("1");
+         QTest::mouseClick(h.add().Add, Qt::LeftButton);
+         QCOMPARE(h.messages.shown.last().text,
+                  QString("Error - can't set a one-off alarm less than 2 minutes in the future."));
+         QVERIFY(h.add().isVisible() && h.list().IsEmpty());
+     }},
+    {"Monthly on 31 April: the month spin is off, the message, the focus in the day", none,
+     [](Harness& h) {
+         TAddWnd& a = h.add();
+         h.stat().AddBtnClick();
+         a.SetKind(akMonthly);
+         QVERIFY(!a.MonthUpDown->isEnabled() && a.DayBox->isEnabled());
+         a.MonthUpDown->SetPosition(4);
+         a.DayBox->setText("31");
+         QCOMPARE(h.addError(), QString("Sorry, that date isn't valid"));
+         QApplication::processEvents();
+         QCOMPARE(QApplication::focusWidget(), a.DayBox);
+     }},
+    {"Weekly, weekday down to Tuesday: next Tuesday, and One off again after", none,
+     [](Harness& h) {
+         TAddWnd& a = h.add();
+         h.stat().AddBtnClick();
+         a.SetKind(akWeekly);
+         QVERIFY(a.WDUpDown->isEnabled() && !a.DayBox->isEnabled());
+         a.WDUpDown->Step(false);
+         QCOMPARE(a.DayLabel->text(), QString("Tuesday"));
+         QCOMPARE(h.addError(), QString());
+         QCOMPARE(h.list()[0].AlarmTime, at(2026, 12, 8, 10, 3));
+         QCOMPARE(h.list()[0].Kind, akWeekly);
+         a.OpenAdd();
+         QCOMPARE(a.Kind(), int(akOneOff));
+     }},
+    {"the spins step from what is typed in their boxes", none,
+     [](Harness& h) {
+         TAddWnd& a = h.add();
+         h.stat().AddBtnClick();
+         for (auto [box, typed, key, shown] : {std::tuple{a.HourBox, "7", Qt::Key_Up, "8"},
+                                               {a.MinuteBox, "30", Qt::Key_Down, "29"}}) {
+             box->setText(typed);
+             QTest::keyClick(box, key);
+             QCOMPARE(box->text(), QString(shown));
+         }
+         a.HourBox->setText("23"); // and stop at their ends
+         a.UpDown1->Step(true);
+         QCOMPARE(a.HourBox->text(), QString("23"));
+         QTest::keyClick(a.YearBox, Qt::Key_Down); // the year from the spin's own position
+         QCOMPARE(a.YearBox->text(), QString("2025"));
+     }},
+    {"Cancel closes; the next Add opens as a one-off, nothing added", none,
+     [](Harness& h) {
+         h.stat().AddBtnClick();
+         h.add().SetKind(akWeekly);
+         QTest::mouseClick(h.add().Button2, Qt::LeftButton);
+         QVERIFY(!h.add().isVisible());
+         h.stat().AddBtnClick();
+         QCOMPARE(h.add().Kind(), int(akOneOff));
+         QVERIFY(h.list().IsEmpty());
+     }},
+    {"minimised and restored, it keeps what was entered", none,
+     [](Harness& h) {
+         h.stat().AddBtnClick();
+         h.add().SetKind(akWeekly);
+         h.add().HourBox->setText("11");
+         h.add().showMinimized();
+         h.add().showNormal();
+         QShowEvent restored; // what Qt 6.8 sends after a restore from code, and 6.4 does not
+         QApplication::sendEvent(&h.add(), &restored);
+         QCOMPARE(h.add().Kind(), int(akWeekly));
+         QCOMPARE(h.add().HourBox->text(), QString("11"));
+     }},
+    {"edit mode: only the message can be changed, Save keeps the time", oneWeekly,
+     [](Harness& h) {
+         TAddWnd& a = h.add();
+         h.stat().AGrid->setCurrentCell(0, 0);
+         h.stat().EditTextBtnClick();
+         QCOMPARE(a.Add->text(), QString("&Save"));
+         QCOMPARE(a.HourBox->text() + ":" + a.MinuteBox->text(), QString("7:15"));
+         QVERIFY(!a.TG->isEnabled() && !a.HourBox->isEnabled() && !a.WDUpDown->isEnabled());
+         a.TextBox->clear();
+         QCOMPARE(h.addError(), QString());
+         QCOMPARE(h.list()[0].Text, QByteArray("ALARM")); // an empty message
+         QCOMPARE(h.list()[0].AlarmTime, at(2026, 12, 9, 7, 15));
+     }},
+    {"edit mode: the alarm went while its edit was open, nothing else changes", oneWeekly,
+     [](Harness& h) {
+         h.list().Append(NewAlarm(akDaily, at(2027, 1, 1), "other"));
+         h.stat().AGrid->setCurrentCell(0, 0);
+         h.stat().EditTextBtnClick();
+         h.list().Remove(0);
+         h.add().TextBox->setPlainText("lost");
+         QVERIFY(h.addError().startsWith("That alarm is no longer in the list"));
+         QCOMPARE(h.list()[0].Text, QByteArray("other"));
+     }},
+    {"the message box holds what the file can store", none,
+     [](Harness& h) {
+         TMessageEdit* box = h.add().TextBox;
+         h.stat().AddBtnClick();
+         box->setPlainText(QString(600, u'x'));
+         box->moveCursor(QTextCursor::End);
+         QTest::keyClicks(box, "y");
+         QCOMPARE(box->toPlainText().size(), 600);
+         box->setPlainText("abc");
+         box->moveCursor(QTextCursor::End);
+         QTest::sendKeyEvent(QTest::Press, box, Qt::Key_unknown, QString(QChar(0x0100)), {});
+         QApplication::clipboard()->setText(QString::fromUtf8("Stra\u00dfe \u0100"));
+         box->paste();
+         QCOMPARE(box->toPlainText(), QString("abc"));
+         QApplication::clipboard()->setText(QString::fromUtf8(" caf\u00e9 \u20ac5"));
+         box->paste();
+         QCOMPARE(box->toPlainText(), QString::fromUtf8("abc caf\u00e9 \u20ac5"));
+     }},
+    {"edit mode: a stored text the box cannot hold whole shows what the alarm can keep", overlong,
+     [](Harness& h) {
+         for (int row : {0, 1}) {
+             h.stat().AGrid->setCurrentCell(row, 0);
+             h.stat().EditTextBtnClick();
+         }
+         QCOMPARE(h.add().TextBox->toPlainText(), QString(600, u'w'));
+         QCOMPARE(h.addError(), QString());
+         QCOMPARE(h.list()[0].Text, QByteArray("short"));
+         QCOMPARE(h.list()[1].Text, QByteArray(600, 'w'));
+     }},
+};
+
+template <std::size_t N> void addRows(const Row (&table)[N]) {
+    QTest::addColumn<int>("row");
+    for (int i = 0; i < int(N); ++i)
+        QTest::newRow(table[i].name) << i;
+}
+
 } // namespace
 
 class EditingTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // The rules are AddAlarmTest's; here, that the dialog hands them its controls.
-    void addOffersThreeMinutesAheadAndMapsItsControlsToTheRules() {
-        Harness h;
-        TAddWnd& a = h.add();
-        h.stat().AddBtnClick();
-        QCOMPARE(h.addError(), QString());
-        QVERIFY(!a.isVisible());
-        QCOMPARE(h.list()[0].AlarmTime, at(2026, 12, 2, 10, 3)); // offered: 3 minutes ahead
-        QCOMPARE(h.list()[0].Text, QByteArray("ALARM"));         // the box was empty
-
-        a.OpenAdd();
-        a.DayBox->setText("1"); // yesterday
-        QTest::mouseClick(a.Add, Qt::LeftButton);
-        QCOMPARE(h.messages.shown.last().text,
-                 QString("Error - can't set a one-off alarm less than 2 minutes in the future."));
-        QVERIFY(a.isVisible());
-        a.SetKind(akMonthly);
-        QVERIFY(!a.MonthUpDown->isEnabled() && a.DayBox->isEnabled());
-        a.MonthUpDown->SetPosition(4);
-        a.DayBox->setText("31");
-        QCOMPARE(h.addError(), QString("Sorry, that date isn't valid"));
-        QApplication::processEvents();
-        QCOMPARE(QApplication::focusWidget(), a.DayBox);
-        a.OpenAdd();
-        a.SetKind(akWeekly);
-        QVERIFY(a.WDUpDown->isEnabled() && !a.DayBox->isEnabled());
-        a.WDUpDown->Step(false); // Tuesday
-        QCOMPARE(h.addError(), QString());
-        QCOMPARE(h.list()[1].AlarmTime, at(2026, 12, 8, 10, 3));
-        QCOMPARE(a.Kind(), int(akOneOff));        // back to One off after adding
-        QTest::keyClick(a.YearBox, Qt::Key_Down); // the year spin steps from its own position
-        QCOMPARE(a.YearBox->text(), QString::number(a.YearUpDown->Position()));
+    void alarmsWindow_data() { addRows(AlarmsWindow); }
+    void alarmsWindow() {
+        QFETCH(int, row);
+        Harness h(AlarmsWindow[row].file());
+        AlarmsWindow[row].run(h);
     }
 
-    void cancelReopensAsOneOffButMinimisingKeepsWhatWasEntered() {
-        Harness h;
-        h.add().OpenAdd();
-        h.add().SetKind(akWeekly);
-        h.add().HourBox->setText("11");
-        h.add().showMinimized();
-        h.add().showNormal();
-        QShowEvent restored; // what Qt 6.8 sends after a restore from code, and 6.4 does not
-        QApplication::sendEvent(&h.add(), &restored);
-        QCOMPARE(h.add().Kind(), int(akWeekly));
-        QCOMPARE(h.add().HourBox->text(), QString("11"));
-        QTest::mouseClick(h.add().Button2, Qt::LeftButton);
-        h.add().OpenAdd();
-        QCOMPARE(h.add().Kind(), int(akOneOff));
-        QVERIFY(h.add().DayBox->isEnabled() && !h.add().WDUpDown->isEnabled());
-        QVERIFY(h.list().IsEmpty());
-    }
-
-    void editChangesOnlyTheMessageOfItsOwnAlarm() {
-        Harness h(alarms({{.alarmTime = at(2026, 12, 9, 7, 15), .kind = akWeekly, .text = "old"}}));
-        TAddWnd& a = h.add();
-        h.stat().AGrid->setCurrentCell(0, 0);
-        h.stat().EditTextBtnClick();
-        QCOMPARE(a.Add->text(), QString("&Save"));
-        QVERIFY(!a.TG->isEnabled() && !a.HourBox->isEnabled() && !a.WDUpDown->isEnabled());
-        a.TextBox->setPlainText("new words");
-        QCOMPARE(h.addError(), QString());
-        QCOMPARE(h.list()[0].Text, QByteArray("new words"));
-        QCOMPARE(h.list()[0].AlarmTime, at(2026, 12, 9, 7, 15));
-        h.stat().EditTextBtnClick();
-        a.TextBox->clear();
-        QCOMPARE(h.addError(), QString());
-        QCOMPARE(h.list()[0].Text, QByteArray("ALARM"));
-        // The alarm goes while its edit is open: nothing is written into another one.
-        h.list().Append(NewAlarm(akDaily, at(2027, 1, 1), "other"));
-        h.stat().EditTextBtnClick();
-        h.list().Remove(0);
-        a.TextBox->setPlainText("lost");
-        QVERIFY(h.addError().startsWith("That alarm is no longer in the list"));
-        QCOMPARE(h.list()[0].Text, QByteArray("other"));
-    }
-
-    void theMessageHoldsWhatTheFileCanStore() {
-        Harness h;
-        TMessageEdit* box = h.add().TextBox;
-        h.add().OpenAdd();
-        box->setFocus();
-        box->setPlainText(QString(600, u'x'));
-        box->moveCursor(QTextCursor::End);
-        QTest::keyClicks(box, "y");
-        QCOMPARE(box->toPlainText().size(), 600);
-        box->setPlainText("abc");
-        box->moveCursor(QTextCursor::End);
-        QTest::sendKeyEvent(QTest::Press, box, Qt::Key_unknown, QString(QChar(0x0100)), {});
-        QApplication::clipboard()->setText(QString::fromUtf8("Stra\u00dfe \u0100"));
-        box->paste();
-        QCOMPARE(box->toPlainText(), QString("abc"));
-        QApplication::clipboard()->setText(QString::fromUtf8(" caf\u00e9 \u20ac5"));
-        box->paste();
-        QCOMPARE(box->toPlainText(), QString::fromUtf8("abc caf\u00e9 \u20ac5"));
-
-        // A stored text the box cannot hold as it is (another tool wrote 601 bytes and no
-        // end): its edit shows what the alarm can keep of it, not the last one edited.
-        Harness damaged(alarms(
-            {{.alarmTime = at(2027, 1, 1, 7), .text = "short"},
-             {.alarmTime = at(2027, 1, 1, 8), .text = QByteArray(601, 'w'), .terminate = false}}));
-        for (int row : {0, 1}) {
-            damaged.stat().AGrid->setCurrentCell(row, 0);
-            damaged.stat().EditTextBtnClick();
-        }
-        QCOMPARE(damaged.add().TextBox->toPlainText(), QString(600, u'w'));
-        QCOMPARE(damaged.addError(), QString());
-        QCOMPARE(damaged.list()[0].Text, QByteArray("short"));
-        QCOMPARE(damaged.list()[1].Text, QByteArray(600, 'w'));
-    }
-
-    void deleteTakesTheSelectedRowAndTheMarginOpensTheMenu() {
-        Harness h(alarms({{.alarmTime = at(2027, 1, 1), .text = "a"},
-                          {.alarmTime = at(2027, 1, 2), .text = "b"},
-                          {.alarmTime = at(2027, 1, 3), .text = "c"}}));
-        TStatWnd& s = h.stat();
-        s.AGrid->setCurrentCell(1, 2);
-        s.DeleteBtnClick();
-        QCOMPARE(h.file(), alarms({{.alarmTime = at(2027, 1, 1), .text = "a"},
-                                   {.alarmTime = at(2027, 1, 3), .text = "c"}}));
-        s.AGrid->setCurrentCell(-1, -1); // the header: Delete and Edit text do nothing
-        s.DeleteBtnClick();
-        s.EditTextBtnClick();
-        QCOMPARE(h.list().Count(), 2);
-        QVERIFY(!h.add().isVisible());
-
-        s.Display();
-        s.move(50, 50);
-        QVERIFY(QTest::qWaitForWindowExposed(&s));
-        QMenu* menu = h.program->Form().PMenu;
-        QTest::mouseClick(s.AGrid->viewport(), Qt::RightButton, {}, QPoint(20, 5));
-        QVERIFY(!menu->isVisible());
-        QTest::mouseClick(&s, Qt::RightButton, {}, QPoint(3, s.height() - 3));
-        QVERIFY(menu->isVisible());
-        QCOMPARE(menu->pos(), s.frameGeometry().topLeft());
-        menu->hide();
+    void addDialog_data() { addRows(AddDialog); }
+    void addDialog() {
+        QFETCH(int, row);
+        Harness h(AddDialog[row].file());
+        AddDialog[row].run(h);
     }
 };
 

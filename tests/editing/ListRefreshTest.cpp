@@ -11,6 +11,7 @@ TEST(ListRefresh, EarliestFirstWithTheButtonsThatFit) {
     EXPECT_EQ(RefreshList(list, true, US).RowCount(), 1); // the header alone
     EXPECT_EQ(CheckButtons(list), (TButtonStates{true, false, false}));
     list.Append(NewAlarm(akOneOff, at(2026, 12, 24, 18), "latest"));
+    EXPECT_EQ(CheckButtons(list), (TButtonStates{true, true, true}));
     list.Append(NewAlarm(akOneOff, at(2026, 12, 6, 20, 5), "earliest"));
     const TGridContent grid = RefreshList(list, true, US);
     EXPECT_EQ(grid.rows[0], (TGridContent::Row{"Sunday, December 6, 2026", UsTime(20, 5),

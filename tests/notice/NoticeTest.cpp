@@ -101,16 +101,28 @@ private slots:
         QCOMPARE(h->tray->image, bell);
     }
 
+    // The user's file in the data folder, else the one beside the program, else the
+    // built-in sound; each looping for a persistent sound, also where the file the user
+    // chose cannot be played and the built-in sound stands in.
     void soundFilesComeFromTheDataOrProgramFolderOrTheBuiltInSound() {
         QTemporaryDir data, program;
         for (const QString& file : {data.path() + "/bell.wav", program.path() + "/bell.wav",
                                     program.path() + "/alarm.wav"})
-            WriteBytes(file, "");
+            QFile::copy(TQtSoundPlayer::DefaultSound.mid(3), file);
         TQtSoundPlayer player({data.path(), program.path()});
-        QCOMPARE(player.Resolve("bell.wav"), data.path() + "/bell.wav");
-        QCOMPARE(player.Resolve("alarm.wav"), program.path() + "/alarm.wav");
-        player.Play("no-such-sound.wav", false);
+        for (auto [file, played] : {std::pair{"bell.wav", data.path() + "/bell.wav"},
+                                    {"alarm.wav", program.path() + "/alarm.wav"},
+                                    {"no-such-sound.wav", TQtSoundPlayer::DefaultSound}})
+            for (bool loop : {true, false}) {
+                player.Play(file, loop);
+                QCOMPARE(player.Source().toString(QUrl::PreferLocalFile), played);
+                QCOMPARE(player.Looping(), loop);
+                QTRY_VERIFY_WITH_TIMEOUT(!player.Loading(), 10000); // see below
+            }
+        player.Play("bell.wav", true);
+        player.LoadFailed(); // as Qt reports a file it cannot decode
         QCOMPARE(player.Source(), QUrl(TQtSoundPlayer::DefaultSound));
+        QVERIFY(player.Looping());
         player.Stop();
         // WORKAROUND: a QSoundEffect destroyed while Qt 6.4 still reads its sound in the
         // sample cache's thread can leave that thread's objects behind, or hang the

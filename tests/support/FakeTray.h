@@ -3,7 +3,7 @@
 
 #include "TrayIcon.h"
 
-// A notification area that takes every icon, shows nothing and keeps the last image.
+// A notification area that takes every icon and keeps the last image.
 class FakeTray : public TTrayBackend {
 public:
     bool Add(const QIcon& i, const QString&) override { return Modify(i, {}); }
@@ -12,5 +12,8 @@ public:
         return true;
     }
     bool Delete() override { return true; }
+    // A tray host shows the icon; false: none at all, or it went away.
+    bool Shown() const override { return shown; }
     QImage image;
+    bool shown = true;
 };

@@ -6,6 +6,7 @@
 #include "Errors.h"
 #include "FakeTray.h"
 #include "Fakes.h"
+#include "Help.h"
 #include "IniStore.h"
 #include "Program.h"
 #include "ScriptedMessages.h"
@@ -20,6 +21,7 @@ struct Harness {
     ScriptedMessages messages;
     TManualClock clock{at(2026, 12, 2, 10, 0, 30)}; // a Wednesday
     TFakeSound ownSound; // the program's sound unless a test gives its own
+    THelp help;
     TIniStore settings{dir.path() + "/Tockwell.ini"};
     std::unique_ptr<TProgram> program;
     FakeTray* tray = new FakeTray; // the program's
@@ -34,6 +36,7 @@ struct Harness {
         program = std::make_unique<TProgram>(
             TProgram::Parts{.messages = messages,
                             .settingsBackend = settings,
+                            .help = &help,
                             .trayBackend = std::unique_ptr<FakeTray>(tray),
                             .executablePath = path("tockwell"),
                             .userDataFolder = dir.path(),
