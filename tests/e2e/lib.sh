@@ -71,34 +71,8 @@ no_question() { [ -z "$(question_window)" ]; }
 # The first visible window whose title matches $1.
 titled() { named "$1" | head -1; }
 has_titled() { [ -n "$(titled "$1")" ]; }
-# The visible window titled "Tockwell" $1 pixels wide: 860 alarms window, 640 add dialog.
-window_of_width() {
-    for w in $(named '^Tockwell$'); do
-        xwininfo -id "$w" | grep -q "Width: $1\$" && echo "$w" && return 0
-    done
-    return 1
-}
-has_window() { window_of_width "$1" >/dev/null; }
-no_window() { ! window_of_width "$1" >/dev/null; }
-click_in() { xdotool mousemove --window "$1" "$2" "$3" click 1; }
 # A key to the window $1 as a user types it (never left down for the next window).
 key_to() { xdotool windowfocus --sync "$1" 2>/dev/null; xdotool key --window "$1" "$2"; xdotool keyup "$2"; }
-# Adds a one-off alarm with the message $1 as a user does: a click on the icon opens the
-# alarms window, Add, the message typed, the dialog's Add, Close window.
-add_alarm() {
-    xdotool mousemove --window "$(icon_window)" 10 10 click 1
-    wait_for 10 has_window 860 || fail "a click on the icon did not open the alarms window"
-    click_in "$(window_of_width 860)" 58 34 # Add
-    wait_for 10 has_window 640 || fail "Add did not open the add-alarm dialog"
-    xdotool windowfocus --sync "$(window_of_width 640)" 2>/dev/null
-    xdotool type --delay 20 "$1"
-    sleep 0.3
-    shot add-dialog-typed
-    click_in "$(window_of_width 640)" 491 304 # the dialog's Add
-    wait_for 10 no_window 640 || fail "the add-alarm dialog stayed open after Add"
-    click_in "$(window_of_width 860)" 364 34 # Close window
-    wait_for 10 no_window 860 || fail "Close window did not close the alarms window"
-}
 # Ends the program $1 as the desktop does at logout: SIGTERM, then its own shutdown.
 stop_program() { kill -TERM "$1"; wait_for 20 gone "$1" || fail "SIGTERM did not end the program"; }
 # The open message box's text as the program logs it into $1; then Enter closes it.

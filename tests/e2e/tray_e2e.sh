@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# The real program with trayer as tray host (XEmbed): the icon; a second copy that ends
+# The real program with trayer as tray host (XEmbed): the icon and its click; a second copy that ends
 # and touches nothing; a copy killed with -9 that does not block the next start; a tray
 # host that comes late and restarts; two copies started at once; Exit from the menu.
 #   tray_e2e.sh PROGRAM ALARMFILE_TOOL OUTPUT_FOLDER
@@ -17,6 +17,10 @@ write_alarms
 start_program
 FIRST=$LAST
 wait_for 15 has_icon || fail "no tray icon"
+xdotool mousemove --window "$(icon_window)" 10 10 click 1
+wait_for 10 has_question || fail "a click on the icon did not open the alarms window" # titled Tockwell
+key_to "$(question_window)" alt+c
+wait_for 10 no_question || fail "Close window did not close the alarms window"
 BEFORE=$(stat -c %Y.%s "$DATA")
 sleep 1.1
 start_program
