@@ -9,9 +9,11 @@
 #include "HelpWindow.h"
 #include "Icons.h"
 #include "IniStore.h"
+#include "MsgDg.h"
 #include "Options.h"
 #include "ProgramHarness.h"
 #include "QtMessageService.h"
+#include "RecordBytes.h"
 #include "ScriptedMessages.h"
 #include "StatFrm.h"
 #include "TrayIconForm.h"
@@ -44,6 +46,7 @@ const BellRow Bell[] = {
     {"the menu's About, Alarms Window, Options and Help open their windows", true,
      [](Harness& h) {
          TTrayIconForm& f = h.program->Form();
+         QVERIFY(f.About->isEnabled() && f.AlarmsWindow1->isEnabled() && f.Configure1->isEnabled());
          f.About->trigger();
          QVERIFY(h.program->AboutDg().isVisible());
          f.AlarmsWindow1->trigger();
@@ -71,6 +74,17 @@ const BellRow Bell[] = {
      [](Harness& h) {
          h.program->Form().SecondCopyStarted(AppTitle);
          QVERIFY(!statShown(h));
+     }},
+    {"the end, after a spent one-off rang: the clean-up, and the save with daily Rung cleared",
+     true,
+     [](Harness& h) {
+         h.ring("spent");
+         h.program->Notice().StopButt->click();
+         h.list().Append(NewAlarm(akDaily, at(2026, 3, 1, 8), "daily"));
+         h.list().At(1)->Rung = true;
+         h.program->Shutdown();
+         const RecordBytes saved{.alarmTime = at(2026, 3, 1, 8), .kind = akDaily, .text = "daily"};
+         QCOMPARE(h.file().left(616), saved.build().left(616)); // up to its last ring
      }},
     {"a second start after the tray went away opens the alarms window", true,
      [](Harness& h) {
@@ -118,6 +132,34 @@ private slots:
             w.SearchBox()->setText(words);
             QCOMPARE(w.VisibleTopics(), found);
         }
+    }
+
+    // The real message box: the text as plain text with the program's line breaks, the
+    // buttons asked for, Yes the default and Escape No.
+    void theMessageBoxShowsTheTextAndAnswers() {
+        QString text;
+        QStringList buttons;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            text = box->text();
+            for (QAbstractButton* b : box->buttons())
+                buttons << b->text().remove(u'&');
+            QCOMPARE(box->textFormat(), Qt::PlainText);
+            QCOMPARE(box->defaultButton(), box->button(QMessageBox::Yes));
+            QTest::keyClick(box, Qt::Key_Escape);
+        });
+        QCOMPARE(QtMessageService().Show(Question("<b>File</b> backed up as \r/tmp")),
+                 TMsgAnswer::No);
+        QCOMPARE(text, QString("<b>File</b> backed up as \n/tmp"));
+        buttons.sort();
+        QCOMPARE(buttons, (QStringList{"No", "Yes"}));
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box && box->buttons().size() == 1 && box->icon() == QMessageBox::Critical);
+            box->buttons()[0]->click();
+        });
+        QCOMPARE(QtMessageService().Show(ErrorBox("The disc is full")), TMsgAnswer::Ok);
     }
 
     // A box at start-up (damaged settings or alarms) runs before the event loop does.
