@@ -10,6 +10,7 @@
 #include "Icons.h"
 #include "IniStore.h"
 #include "MsgDg.h"
+#include "OnlyOne.h"
 #include "Options.h"
 #include "ProgramHarness.h"
 #include "QtMessageService.h"
@@ -132,6 +133,24 @@ private slots:
             w.SearchBox()->setText(words);
             QCOMPARE(w.VisibleTopics(), found);
         }
+    }
+
+    // One copy per user: a second finds the lock, asks the first to raise its window and
+    // must end; once the first has ended the next start runs.
+    void aSecondCopyAsksTheFirstAndEnds() {
+        const QString title =
+            QStringLiteral("Tockwell test %1").arg(QCoreApplication::applicationPid());
+        QStringList raised;
+        {
+            TOnlyOne first(title);
+            connect(&first, &TOnlyOne::RaiseRequested, [&](const QString& t) { raised << t; });
+            QVERIFY(!first.SecondCopy());
+            QVERIFY(TOnlyOne(title).SecondCopy());
+            QTRY_COMPARE(raised, QStringList{title.left(30)});
+            QVERIFY(!TOnlyOne(title, false).SecondCopy()); // not enforced: runs beside it
+        }
+        QVERIFY(!TOnlyOne(title).SecondCopy());
+        QCOMPARE(TOnlyOne::MarkerFor(title), "OnlyOne" + title.left(20));
     }
 
     // The real message box: the text as plain text with the program's line breaks, the
