@@ -201,6 +201,44 @@ const Row AddDialog[] = {
          QTest::keyClick(a.YearBox, Qt::Key_Down); // the year from the spin's own position
          QCOMPARE(a.YearBox->text(), QString("2025"));
      }},
+    {"the date spins move the date and show its weekday and month", none,
+     [](Harness& h) {
+         TAddWnd& a = h.add();
+         h.stat().AddBtnClick();
+         const auto shown = [&a] {
+             return QStringList{a.DayLabel->text(), a.DayBox->text(), a.MonthLabel->text(),
+                                a.YearBox->text()}
+                 .join(u' ');
+         };
+         a.DayUpDown->Step(true);
+         QCOMPARE(shown(), QString("Thursday 3 December 2026"));
+         a.MonthUpDown->Step(true); // past December: January
+         QCOMPARE(shown(), QString("Saturday 3 January 2026"));
+         a.YearUpDown->Step(true);
+         QCOMPARE(shown(), QString("Sunday 3 January 2027"));
+         a.DayUpDown->SetPosition(1);
+         a.DayUpDown->Step(false); // below the first: the last
+         QCOMPARE(shown(), QString("Sunday 31 January 2027"));
+         a.SetKind(akWeekly);
+         a.WDUpDown->Step(true);
+         QCOMPARE(shown(), QString("Monday 31 January 2027")); // the date comes at Add
+     }},
+    {"an hour that cannot be keeps the focus in its box; a day left empty becomes 0", none,
+     [](Harness& h) {
+         TAddWnd& a = h.add();
+         h.stat().AddBtnClick();
+         QVERIFY(QTest::qWaitForWindowActive(&a));
+         a.HourBox->setFocus();
+         a.HourBox->setText("24");
+         a.MinuteBox->setFocus();
+         QTRY_COMPARE(QApplication::focusWidget(), a.HourBox);
+         a.HourBox->setText("23");
+         a.DayBox->setFocus();
+         a.DayBox->clear();
+         a.YearBox->setFocus();
+         QCOMPARE(QApplication::focusWidget(), a.YearBox);
+         QCOMPARE(a.DayBox->text(), QString("0"));
+     }},
     {"Cancel closes; the next Add opens as a one-off, nothing added", none,
      [](Harness& h) {
          h.stat().AddBtnClick();
