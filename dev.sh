@@ -16,7 +16,7 @@ PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb trayer xdotool x11-utils x11-xserver-utils imagemagick desktop-file-utils
     faketime tzdata pulseaudio pulseaudio-utils sox wmctrl
-    dbus-x11 xfwm4 xfce4-panel xterm at-spi2-core python3-pyatspi python3-gi
+    dbus-daemon dbus-x11 xfwm4 xfce4-panel xterm at-spi2-core python3-pyatspi python3-gi
     clang clang-format
     dpkg-dev file lintian appstream dex
 )
