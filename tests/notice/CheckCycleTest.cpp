@@ -186,9 +186,14 @@ TEST_F(CheckCycleTest, AnimationFramesGoRoundAndAMissingOneIsReported) {
         cycle.Timer2Timer();
     EXPECT_EQ(log, (QStringList{"icon ICON_1", "icon ICON_2", "icon ICON_3", "icon ICON_4",
                                 "icon ICON_5", "icon ICON_6", "icon ICON_1"}));
+    cycle.StopButtClick(); // Done brings the bell back
+    EXPECT_TRUE(messages.shown.isEmpty());
     missingIcon = "ICON_2";
     cycle.Timer2Timer();
-    ASSERT_EQ(messages.shown.size(), 1);
+    missingIcon = "MAINICON";
+    cycle.StopButtClick();
+    ASSERT_EQ(messages.shown.size(), 2);
+    EXPECT_EQ(messages.shown[1], messages.shown[0]);
     EXPECT_EQ(messages.shown[0],
               (TMessage{"Error: couldn't load icon", "Tockwell", TMsgIcon::None, TMsgButtons::Ok}));
 }

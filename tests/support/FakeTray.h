@@ -3,17 +3,31 @@
 
 #include "TrayIcon.h"
 
+#include <QStringList>
+#include <memory>
+
 // A notification area that takes every icon and keeps the last image.
 class FakeTray : public TTrayBackend {
 public:
-    bool Add(const QIcon& i, const QString&) override { return Modify(i, {}); }
-    bool Modify(const QIcon& i, const QString&) override {
+    bool Add(const QIcon& i, const QString& tip) override {
+        *calls << "add " + tip;
         image = i.pixmap(32, 32).toImage();
         return true;
     }
-    bool Delete() override { return true; }
+    bool Modify(const QIcon& i, const QString& tip) override {
+        *calls << "modify " + tip;
+        image = i.pixmap(32, 32).toImage();
+        return true;
+    }
+    bool Delete() override {
+        *calls << "delete";
+        return true;
+    }
+    bool HostShowsMenu() const override { return showsMenu; }
     // A tray host shows the icon; false: none at all, or it went away.
     bool Shown() const override { return shown; }
     QImage image;
-    bool shown = true;
+    // What reached the notification area; it outlives the fake, as the icon owns it.
+    std::shared_ptr<QStringList> calls = std::make_shared<QStringList>();
+    bool shown = true, showsMenu = false;
 };
