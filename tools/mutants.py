@@ -128,9 +128,9 @@ def mutants_of(line):
     return found
 
 
-def all_mutants(files, only_lines=None, every=False):
+def all_mutants(files, only_lines=None, every=False, root=ROOT):
     for f in files:
-        with open(os.path.join(ROOT, f), encoding="utf-8") as src:
+        with open(os.path.join(root, f), encoding="utf-8") as src:
             lines = src.read().split("\n")
         in_comment = False
         for n, line in enumerate(lines, 1):
@@ -180,16 +180,13 @@ def main():
     args = ap.parse_args()
 
     files = program_files(args.paths)
-    mutants = list(all_mutants(files, changed_lines(args.base, files) if args.base else None,
-                               args.all or bool(args.again)))
-    if args.again:
-        with open(args.again, encoding="utf-8") as f:
-            earlier = {row.strip() for row in f if row.startswith("  ")}
-        mutants = [m for m in mutants if f"{m[0]}:{m[1]}: {m[4]}: {m[3].strip()}" in earlier]
+    lines = changed_lines(args.base, files) if args.base else None
     if args.list:
-        for f, n, _, mutated, what in mutants:
+        count = 0
+        for f, n, _, mutated, what in all_mutants(files, lines, args.all):
             print(f"{f}:{n}: {what}: {mutated.strip()}")
-        print(f"{len(mutants)} mutants")
+            count += 1
+        print(f"{count} mutants")
         return 0
 
     work, build = args.work, os.path.join(args.work, "build")
@@ -207,6 +204,17 @@ def main():
             "--stop-on-failure", "-j2"]
     if run(fast, work, 600) != 0:
         sys.exit("mutants: the fast tests fail on the unchanged program")
+
+    # The mutants of the committed code, as the worktree holds it.
+    mutants = list(all_mutants(files, lines, args.all or bool(args.again), root=work))
+    if args.again:
+        # The survivors' file:line: change, from the summary or the progress lines.
+        with open(args.again, encoding="utf-8") as f:
+            earlier = {m.group(1) for m in re.finditer(r"^(?:\[[^]]*\] |  )(\S+:\d+: [^:]+):", f.read(),
+                                                       re.M)
+                       if "SURVIVED" in m.string[m.end():m.string.find("\n", m.end())]
+                       or m.string[m.start():m.start() + 2] == "  "}
+        mutants = [m for m in mutants if f"{m[0]}:{m[1]}: {m[4]}" in earlier]
 
     ignores = read_ignores()
     killed, survived, equivalent, unbuilt = 0, [], 0, 0
@@ -231,7 +239,7 @@ def main():
                 outcome = "equivalent (ignore file)"
             else:
                 survived.append(f"{f}:{n}: {what}: {mutated.strip()}")
-                outcome = "SURVIVED"
+                outcome = "SURVIVED: " + mutated.strip()
         finally:
             with open(path, "w", encoding="utf-8") as out:
                 out.write(original)
