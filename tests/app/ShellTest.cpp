@@ -124,11 +124,7 @@ class ShellTest : public QObject {
     ScriptedMessages messages;
 
 private slots:
-    void bell_data() {
-        QTest::addColumn<int>("row");
-        for (int i = 0; i < int(std::size(Bell)); ++i)
-            QTest::newRow(Bell[i].name) << i;
-    }
+    void bell_data() { AddTableRows(Bell); }
     void bell() {
         QFETCH(int, row);
         Harness h;

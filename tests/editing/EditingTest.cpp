@@ -315,26 +315,20 @@ const Row AddDialog[] = {
      }},
 };
 
-template <std::size_t N> void addRows(const Row (&table)[N]) {
-    QTest::addColumn<int>("row");
-    for (int i = 0; i < int(N); ++i)
-        QTest::newRow(table[i].name) << i;
-}
-
 } // namespace
 
 class EditingTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void alarmsWindow_data() { addRows(AlarmsWindow); }
+    void alarmsWindow_data() { AddTableRows(AlarmsWindow); }
     void alarmsWindow() {
         QFETCH(int, row);
         Harness h(AlarmsWindow[row].file());
         AlarmsWindow[row].run(h);
     }
 
-    void addDialog_data() { addRows(AddDialog); }
+    void addDialog_data() { AddTableRows(AddDialog); }
     void addDialog() {
         QFETCH(int, row);
         Harness h(AddDialog[row].file());

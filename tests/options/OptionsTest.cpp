@@ -144,11 +144,7 @@ class OptionsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void controls_data() {
-        QTest::addColumn<int>("row");
-        for (int i = 0; i < int(std::size(OptionsTable)); ++i)
-            QTest::newRow(OptionsTable[i].name) << i;
-    }
+    void controls_data() { AddTableRows(OptionsTable); }
 
     void controls() {
         QFETCH(int, row);
