@@ -3,6 +3,7 @@
 #include "Icons.h"
 #include "MsgDg.h"
 #include "ProgramHarness.h"
+#include "RecordBytes.h"
 #include "Sound.h"
 #include "SoundModule.h"
 #include "WindowTestMain.h"
@@ -10,96 +11,140 @@
 #include <QtTest>
 #include <QtWidgets>
 
+namespace {
+
+// The notice's rows: the settings it starts from, then what rings, what the user does
+// and the effect that must follow (checked inside, with Qt Test's macros).
+struct NoticeRow {
+    const char* name;
+    QByteArray ini;
+    std::function<void(Harness&)> run;
+};
+
+TMessageDg& rung(Harness& h, const QByteArray& text, std::int32_t kind = akOneOff) {
+    h.ring(text, kind);
+    return h.program->Notice();
+}
+
+const NoticeRow Notice[] = {
+    {"opens above the rest with its caption, the date and the message, and plays", "",
+     [](Harness& h) {
+         TMessageDg& dg = rung(h, "Call back");
+         QVERIFY(dg.isVisible() && (dg.windowFlags() & Qt::WindowStaysOnTopHint));
+         QCOMPARE(dg.windowTitle(), QString("One off alarm for Sunday, 1 March 2026  09:00"));
+         QCOMPARE(dg.Txt->toPlainText(), QString("Sunday, 1 March 2026 09:00: Call back"));
+         QVERIFY(dg.Txt->isReadOnly());
+         QCOMPARE(h.sound().log, QStringList{"play alarm.wav"});
+         QCOMPARE(dg.focusWidget(), dg.StopButt); // Enter answers Done
+         QVERIFY(dg.StopButt->isDefault());
+     }},
+    {"its height follows the message's length, the date and time at the top", "",
+     [](Harness& h) {
+         for (auto [length, height, buttonTop] : {std::tuple{14, 98, 36},
+                                                  {15, 158, 96},
+                                                  {59, 158, 96},
+                                                  {60, 198, 136},
+                                                  {600, 198, 136}}) {
+             TMessageDg& dg = rung(h, QByteArray(length, 'm'));
+             // Outer heights for a frame of 28 pixels; this desktop's frame comes on top.
+             QCOMPARE(dg.height(), height - 28);
+             QCOMPARE(dg.SnoozeButt->geometry().topLeft(), QPoint(120, buttonTop));
+             QCOMPARE(dg.StopButt->geometry().topLeft(), QPoint(211, buttonTop));
+             QCOMPARE(dg.Txt->verticalScrollBar()->value(), 0);
+             dg.StopButt->click();
+         }
+     }},
+    {"without snooze, Done alone in the middle", "Snooze=0\n",
+     [](Harness& h) {
+         TMessageDg& dg = rung(h, "short");
+         QVERIFY(dg.SnoozeButt->isHidden());
+         QCOMPARE(dg.StopButt->x(), dg.frameGeometry().width() / 2 - 75 / 2);
+     }},
+    {"Done: closed, silent, answered and saved, the bell back", "",
+     [](Harness& h) {
+         TMessageDg& dg = rung(h, "tea");
+         h.program->Cycle().Timer2Timer();
+         QCOMPARE(h.tray->image, LoadIcon("ICON_1").pixmap(32, 32).toImage());
+         QTest::mouseClick(dg.StopButt, Qt::LeftButton);
+         QVERIFY(!dg.isVisible());
+         QCOMPARE(h.sound().log.last(), QString("stop sound"));
+         QCOMPARE(h.file(), (RecordBytes{.alarmTime = at(2026, 3, 1, 9),
+                                         .text = "tea",
+                                         .snoozePending = 0,
+                                         .rung = 1,
+                                         .lastRung = at(2026, 3, 1, 9, 0, 4)}
+                                 .build()));
+         QCOMPARE(h.tray->image, LoadIcon("MAINICON").pixmap(32, 32).toImage());
+         QVERIFY(!h.program->Form().Timer2->isActive());
+     }},
+    {"Snooze: closed, silent, still pending and saved so", "",
+     [](Harness& h) {
+         TMessageDg& dg = rung(h, "tea");
+         QTest::mouseClick(dg.SnoozeButt, Qt::LeftButton);
+         QVERIFY(!dg.isVisible());
+         QCOMPARE(h.sound().log.last(), QString("stop sound"));
+         QVERIFY(h.list()[0].SnoozePending);
+         QCOMPARE(h.file()[613], '\1');
+     }},
+    {"Escape and the title bar's close box answer nothing", "",
+     [](Harness& h) {
+         TMessageDg& dg = rung(h, "a message of some length");
+         QVERIFY(QTest::qWaitForWindowExposed(&dg));
+         h.sound().log.clear();
+         QTest::keyClick(&dg, Qt::Key_Escape);
+         QVERIFY(dg.isVisible());
+         dg.close(); // a persistent sound would go on
+         QVERIFY(!dg.isVisible() && h.list()[0].SnoozePending && h.sound().log.isEmpty());
+         QVERIFY(h.program->Form().Timer2->isActive());
+     }},
+    // Each check that finds an alarm due while the notice waits asks for the animation
+    // again: it goes on at its pace rather than starting its second over.
+    {"the bell keeps its pace while the notice waits", "",
+     [](Harness& h) {
+         rung(h, "first");
+         QTimer* timer2 = h.program->Form().Timer2;
+         h.list().Append(NewAlarm(akDaily, at(2026, 3, 1, 9), "second"));
+         QTRY_VERIFY(timer2->remainingTime() < 990); // some of the second has gone
+         const int remaining = timer2->remainingTime();
+         h.program->Cycle().Timer1Timer();
+         QVERIFY(timer2->isActive());
+         QVERIFY2(timer2->remainingTime() <= remaining,
+                  qPrintable(QString::number(timer2->remainingTime())));
+     }},
+    // A catch-up's notice is modal: minimised by the window manager, it comes back at
+    // the next check and still waits for its answer.
+    {"minimised, it comes back at the next check and still waits", "",
+     [](Harness& h) {
+         h.list().Append(NewAlarm(akDaily, at(2026, 3, 1, 9), "out of sight"));
+         h.clock.set(at(2026, 3, 1, 9, 0, 4));
+         bool hidden = false, waited = false, returned = false;
+         QTimer::singleShot(0, [&] {
+             TMessageDg& dg = h.program->Notice();
+             dg.showMinimized();
+             hidden = dg.Hidden();
+             h.program->Cycle().Timer1Timer();
+             QTimer::singleShot(50, &dg, [&] {
+                 waited = !returned && dg.isVisible() && !dg.Hidden();
+                 dg.StopButt->click();
+             });
+         });
+         h.program->Cycle().Timer1Timer(); // the first check after start: modal
+         returned = true;
+         QVERIFY(hidden && waited);
+     }},
+};
+
+} // namespace
+
 class NoticeTest : public QObject {
     Q_OBJECT
 
-    TFakeSound sound;
-
-    // The program with one alarm that a normal check rings at 09:00:04.
-    std::unique_ptr<Harness> ring(const QByteArray& text, const QByteArray& ini = {},
-                                  std::int32_t kind = akOneOff) {
-        auto h = std::make_unique<Harness>("", ini, &sound);
-        h->ring(text, kind);
-        sound.log.clear();
-        return h;
-    }
-
 private slots:
-    void sizeFollowsTheMessageLength() {
-        for (auto [length, height, buttonTop] : {std::tuple{14, 98, 36},
-                                                 {15, 158, 96},
-                                                 {59, 158, 96},
-                                                 {60, 198, 136},
-                                                 {600, 198, 136}}) {
-            auto h = ring(QByteArray(length, 'm'));
-            TMessageDg& dg = h->program->Notice();
-            QVERIFY(dg.isVisible() && (dg.windowFlags() & Qt::WindowStaysOnTopHint));
-            // Outer heights for a frame of 28 pixels; this desktop's frame comes on top.
-            QCOMPARE(dg.height(), height - 28);
-            QCOMPARE(dg.SnoozeButt->geometry().topLeft(), QPoint(120, buttonTop)); // Done beside it
-            QCOMPARE(dg.Txt->verticalScrollBar()->value(), 0); // the date and time first
-            QCOMPARE(dg.focusWidget(), dg.StopButt);
-        }
-        auto h = ring("short", "Snooze=0\n"); // without snooze: Done alone, centred
-        TMessageDg& dg = h->program->Notice();
-        QVERIFY(dg.SnoozeButt->isHidden());
-        QCOMPARE(dg.StopButt->x(), dg.frameGeometry().width() / 2 - 75 / 2);
-    }
-
-    void escapeAndTheCloseBoxAnswerNothing() {
-        auto h = ring("a message of some length");
-        const auto rec = h->list().At(0);
-        TMessageDg& dg = h->program->Notice();
-        QVERIFY(QTest::qWaitForWindowExposed(&dg));
-        QTest::keyClick(&dg, Qt::Key_Escape);
-        QVERIFY(dg.isVisible());
-        dg.close(); // the title bar's close box: a persistent sound would go on
-        QVERIFY(!dg.isVisible() && rec->SnoozePending && sound.log.isEmpty());
-        QVERIFY(h->program->Form().Timer2->isActive()); // Enter on Done: desktop_e2e.sh
-    }
-
-    // Minimised or rolled up by the window manager, a catch-up's modal notice comes back
-    // at the next check and still waits for its answer.
-    void aHiddenNoticeComesBackAtTheNextCheckAndStillWaits() {
-        Harness h("", {}, &sound);
-        h.list().Append(NewAlarm(akDaily, at(2026, 3, 1, 9), "out of sight"));
-        h.clock.set(at(2026, 3, 1, 9, 0, 4));
-        bool hidden = false, waited = false, returned = false;
-        QTimer::singleShot(0, [&] {
-            TMessageDg& dg = h.program->Notice();
-            dg.showMinimized();
-            hidden = dg.Hidden();
-            h.program->Cycle().Timer1Timer();
-            QTimer::singleShot(50, &dg, [&] {
-                waited = !returned && dg.isVisible() && !dg.Hidden();
-                dg.StopButt->click();
-            });
-        });
-        h.program->Cycle().Timer1Timer(); // the first check after start: modal
-        returned = true;
-        QVERIFY(hidden && waited);
-    }
-
-    // The bell swings in the notification area and comes back with Done. Each check
-    // that finds an alarm due while the notice waits asks for the animation again: it
-    // goes on at its pace rather than starting its second over.
-    void theAnimationReachesTheTrayAndKeepsItsPaceWhileANoticeWaits() {
-        auto h = ring("first");
-        const QImage bell = LoadIcon("MAINICON").pixmap(32, 32).toImage();
-        QCOMPARE(h->tray->image, bell);
-        h->program->Cycle().Timer2Timer();
-        QCOMPARE(h->tray->image, LoadIcon("ICON_1").pixmap(32, 32).toImage());
-        QVERIFY(h->tray->image != bell);
-        QTimer* timer2 = h->program->Form().Timer2;
-        h->list().Append(NewAlarm(akDaily, at(2026, 3, 1, 9), "second"));
-        QTRY_VERIFY(timer2->remainingTime() < 990); // some of the second has gone
-        const int remaining = timer2->remainingTime();
-        h->program->Cycle().Timer1Timer();
-        QVERIFY(timer2->isActive());
-        QVERIFY2(timer2->remainingTime() <= remaining,
-                 qPrintable(QString::number(timer2->remainingTime())));
-        h->program->Notice().StopButt->click(); // Done
-        QCOMPARE(h->tray->image, bell);
+    void notice_data() { AddTableRows(Notice); }
+    void notice() {
+        QFETCH(int, row);
+        Harness h("", Notice[row].ini);
+        Notice[row].run(h);
     }
 
     // The user's file in the data folder, else the one beside the program, else the
@@ -142,21 +187,22 @@ private slots:
     // A full disc at exit: the box about the failed save keeps the event loop going, and
     // the timers must find nothing left to run by then.
     void aFailedSaveAtExitShowsItsBoxAndEndsWithTheLastGoodFile() {
-        auto h = ring("kept", {}, akDaily);
-        h->program->SaveList();
-        const QByteArray good = h->file();
-        h->program->Form().Timer1->setInterval(1);
-        h->program->Form().Timer2->setInterval(1);
-        h->messages.whileShown = [](const TMessage&) {
+        Harness h;
+        rung(h, "kept", akDaily);
+        h.program->SaveList();
+        const QByteArray good = h.file();
+        h.program->Form().Timer1->setInterval(1);
+        h.program->Form().Timer2->setInterval(1);
+        h.messages.whileShown = [](const TMessage&) {
             QTest::qWait(30);
         };
         {
             FileSizeLimit full(0);
-            h->program->Shutdown();
+            h.program->Shutdown();
         }
-        QCOMPARE(h->messages.shown.size(), 1);
-        QVERIFY(h->messages.shown[0].text.contains("could not be saved"));
-        QCOMPARE(h->file(), good);
+        QCOMPARE(h.messages.shown.size(), 1);
+        QVERIFY(h.messages.shown[0].text.contains("could not be saved"));
+        QCOMPARE(h.file(), good);
     }
 };
 
