@@ -138,6 +138,123 @@ const OptionsRow OptionsTable[] = {
      }},
 };
 
+// The back-up and restore window's rows: the mode it opens in, whether the folder the
+// user picks holds a back-up file (of the alarms "early" and "late"; the program's own
+// list is "mine"), then what the user does there and the effect.
+enum class Mode { BackUp, Restore };
+struct BackupRow {
+    const char* name;
+    Mode mode;
+    bool backup;
+    std::function<void(Harness&, TBUFrm&, const QString& folder)> run;
+};
+
+const BackupRow BackupTable[] = {
+    {"back-up mode opens at the program's folder, the path down to it listed", Mode::BackUp, false,
+     [](Harness& h, TBUFrm& w, const QString&) {
+         QCOMPARE(w.windowTitle(), QString("Tockwell - Back Up To"));
+         QVERIFY(w.ActionBtn->text() == "&Back up" && w.ActionBtn->isEnabled());
+         QCOMPARE(w.Folder(), QDir(h.dir.path()).absolutePath());
+         QCOMPARE(w.DLB->currentItem()->data(Qt::UserRole).toString(), w.Folder());
+         QCOMPARE(w.DLB->item(0)->text(), w.DCombo->currentText()); // the volume's root
+     }},
+    {"Enter on a subfolder opens it, and only that; a double click too", Mode::BackUp, false,
+     [](Harness& h, TBUFrm& w, const QString& folder) {
+         w.SetFolder(folder);
+         w.DLB->setCurrentItem(w.DLB->findItems("sub", Qt::MatchEndsWith).value(0));
+         QTest::keyClick(w.DLB, Qt::Key_Return);
+         QCOMPARE(w.Folder(), folder + "/sub");
+         QVERIFY(h.messages.shown.isEmpty() && !QFile::exists(folder + "/sub/Tockwell.backup"));
+         emit w.DLB->itemActivated(w.DLB->item(w.DLB->count() - 2)); // the folder above
+         QCOMPARE(w.Folder(), folder);
+     }},
+    {"Back up copies the alarms into the folder, closes and says where", Mode::BackUp, false,
+     [](Harness& h, TBUFrm& w, const QString& folder) {
+         w.SetFolder(folder);
+         QTest::mouseClick(w.ActionBtn, Qt::LeftButton);
+         QCOMPARE(ReadBytes(folder + "/Tockwell.backup"), h.file());
+         QCOMPARE(h.messages.shown.last().text,
+                  "File backed up as \r" + folder + "/Tockwell.backup");
+         QVERIFY(!w.isVisible());
+     }},
+    {"Back up on a full disc says so", Mode::BackUp, false,
+     [](Harness& h, TBUFrm& w, const QString& folder) {
+         w.SetFolder(folder);
+         {
+             FileSizeLimit full(0);
+             w.ActionBtnClick();
+         }
+         QVERIFY(h.messages.shown.last().text.startsWith("Error: couldn't copy file."));
+     }},
+    {"restore mode: Restore only where a back-up file is, not a folder of its name", Mode::Restore,
+     false,
+     [](Harness&, TBUFrm& w, const QString& folder) {
+         QCOMPARE(w.windowTitle(), QString("Tockwell - Restore From"));
+         QDir(folder).mkdir("Tockwell.backup");
+         w.SetFolder(folder);
+         QVERIFY(w.ActionBtn->text() == "&Restore" && !w.ActionBtn->isEnabled());
+         QDir(folder).rmdir("Tockwell.backup");
+         WriteBytes(folder + "/Tockwell.backup", "");
+         w.SetFolder(folder);
+         QVERIFY(w.ActionBtn->isEnabled());
+     }},
+    {"Restore asks first; No leaves the alarms and says so", Mode::Restore, true,
+     [](Harness& h, TBUFrm& w, const QString& folder) {
+         const QByteArray before = h.file();
+         w.SetFolder(folder);
+         h.messages.answers = {TMsgAnswer::No};
+         QTest::keyClick(w.DLB, Qt::Key_Return); // on the chosen folder: the button
+         QCOMPARE(h.messages.shown.first().buttons, TMsgButtons::YesNo);
+         QCOMPARE(h.messages.shown.last().text, QString("Restore cancelled"));
+         QCOMPARE(h.file(), before);
+         QCOMPARE(h.stat().AGrid->item(0, 3)->text(), QString("mine"));
+     }},
+    {"Restore answered Yes takes the back-up's alarms into the list, grid and file", Mode::Restore,
+     true,
+     [](Harness& h, TBUFrm& w, const QString& folder) {
+         w.SetFolder(folder);
+         h.messages.answers = {TMsgAnswer::Yes};
+         QTest::mouseClick(w.ActionBtn, Qt::LeftButton);
+         QCOMPARE(h.messages.shown.last().text,
+                  "Alarms restored from backup file\r" + folder + "/Tockwell.backup");
+         QCOMPARE(h.file(), records({"early", "late"}));
+         QCOMPARE(h.stat().AGrid->rowCount(), 2);
+         QCOMPARE(h.stat().AGrid->item(0, 3)->text(), QString("early"));
+     }},
+    {"Restore into an empty list asks nothing", Mode::Restore, true,
+     [](Harness& h, TBUFrm& w, const QString& folder) {
+         w.SetFolder(folder);
+         h.list().Clear();
+         w.ActionBtnClick();
+         QCOMPARE(h.messages.shown.size(), 1);
+         QCOMPARE(h.list().Count(), 2);
+     }},
+    // The grid, emptied for the restore, shows the list that stayed.
+    {"Restore that cannot copy leaves both files and the grid", Mode::Restore, true,
+     [](Harness& h, TBUFrm& w, const QString& folder) {
+         const QByteArray big = records({"a", "b", "c", "d", "e"}), before = h.file();
+         WriteBytes(folder + "/Tockwell.backup", big);
+         w.SetFolder(folder);
+         h.messages.answers = {TMsgAnswer::Yes};
+         {
+             FileSizeLimit limit(1000);
+             w.ActionBtnClick();
+         }
+         QVERIFY(h.messages.shown.last().text.startsWith("Error: file copy operation failed."));
+         QCOMPARE(h.file(), before);
+         QCOMPARE(ReadBytes(folder + "/Tockwell.backup"), big);
+         QCOMPARE(h.stat().AGrid->rowCount(), 1);
+         QCOMPARE(h.stat().AGrid->item(0, 3)->text(), QString("mine"));
+     }},
+    {"Cancel closes it and does nothing", Mode::Restore, true,
+     [](Harness& h, TBUFrm& w, const QString& folder) {
+         w.SetFolder(folder);
+         QTest::mouseClick(w.CancelButt, Qt::LeftButton);
+         QVERIFY(!w.isVisible() && h.messages.shown.isEmpty());
+         QCOMPARE(h.list()[0].Text, QByteArray("mine"));
+     }},
+};
+
 } // namespace
 
 class OptionsTest : public QObject {
@@ -180,70 +297,19 @@ private slots:
         QCOMPARE(h.stat().AGrid->item(0, 2)->text(), QString("Daily")); // without snooze, no mark
     }
 
-    void backUpToAFolderEnteredWithTheKeyboard() {
-        Harness h(records({"one"}));
-        QTemporaryDir target;
-        QDir(target.path()).mkdir("sub");
-        h.program->OpenBackup(true);
-        TBUFrm* w = h.program->BUFrm();
-        QCOMPARE(w->Folder(), QDir(h.dir.path()).absolutePath());
-        // Enter in the folder list opens the folder, and only that.
-        w->SetFolder(target.path());
-        w->DLB->setCurrentItem(w->DLB->findItems("sub", Qt::MatchEndsWith).value(0));
-        QTest::keyClick(w->DLB, Qt::Key_Return);
-        QCOMPARE(w->Folder(), target.path() + "/sub");
-        QVERIFY(h.messages.shown.isEmpty());
-        w->ActionBtnClick();
-        const QString backup = target.path() + "/sub/Tockwell.backup";
-        QCOMPARE(ReadBytes(backup), h.file());
-        QCOMPARE(h.messages.shown.last().text, "File backed up as \r" + backup);
-    }
-
-    void restoreAsksFirstAndFindsOnlyABackupFile() {
+    void backUpAndRestore_data() { AddTableRows(BackupTable); }
+    void backUpAndRestore() {
+        QFETCH(int, row);
+        const BackupRow& r = BackupTable[row];
         Harness h(records({"mine"}));
-        QTemporaryDir source;
-        const QByteArray before = h.file();
-        h.program->OpenBackup(false);
-        TBUFrm* w = h.program->BUFrm();
-        QDir().mkdir(source.path() + "/Tockwell.backup"); // a folder of that name
-        w->SetFolder(source.path());
-        QVERIFY(!w->ActionBtn->isEnabled());
-        QDir(source.path()).rmdir("Tockwell.backup");
-        WriteBytes(source.path() + "/Tockwell.backup", records({"early", "late"}));
-        w->SetFolder(source.path());
-        h.messages.answers = {TMsgAnswer::No};
-        QTest::keyClick(w->DLB, Qt::Key_Return); // on the chosen folder: the button
-        QCOMPARE(h.messages.shown.last().text, QString("Restore cancelled"));
-        QCOMPARE(h.file(), before);
-
-        h.list().Clear(); // an empty list restores without a question
-        h.messages.shown.clear();
-        w->ActionBtnClick();
-        QCOMPARE(h.messages.shown.size(), 1);
-        QCOMPARE(h.stat().AGrid->rowCount(), 2);
-        QCOMPARE(h.stat().AGrid->item(0, 3)->text(), QString("early"));
-    }
-
-    void restoreThatCannotCopyLeavesBothFilesAndTheGrid() {
-        Harness h(records({"mine"}));
-        QTemporaryDir source;
-        const QByteArray big = records({"a", "b", "c", "d", "e"});
-        WriteBytes(source.path() + "/Tockwell.backup", big);
-        const QByteArray before = h.file();
+        QTemporaryDir folder;
+        QDir(folder.path()).mkdir("sub");
+        if (r.backup)
+            WriteBytes(folder.path() + "/Tockwell.backup", records({"early", "late"}));
         h.stat().Display();
-        h.program->OpenBackup(false);
-        h.program->BUFrm()->SetFolder(source.path());
-        h.messages.answers = {TMsgAnswer::Yes};
-        {
-            FileSizeLimit limit(1000);
-            h.program->BUFrm()->ActionBtnClick();
-        }
-        QVERIFY(h.messages.shown.last().text.startsWith("Error: file copy operation failed."));
-        QCOMPARE(h.file(), before);
-        QCOMPARE(ReadBytes(source.path() + "/Tockwell.backup"), big);
-        // The grid, emptied for the restore, shows the list that stayed.
-        QCOMPARE(h.stat().AGrid->rowCount(), 1);
-        QCOMPARE(h.stat().AGrid->item(0, 3)->text(), QString("mine"));
+        h.program->OpenBackup(r.mode == Mode::BackUp);
+        TBUFrm& w = *h.program->BUFrm();
+        r.run(h, w, folder.path());
     }
 };
 
