@@ -16,6 +16,10 @@
 class WindowsTest : public QObject {
     Q_OBJECT
 
+    inline static const QStringList Windows = {"short notice", "long notice", "alarms",
+                                               "add",          "edit",        "options",
+                                               "back up",      "about",       "help"};
+
     // Where a control draws its text, and the size of its text at its font; an empty
     // size is not checked.
     static std::pair<QRect, QSize> textRoom(QWidget* w) {
@@ -83,6 +87,89 @@ class WindowsTest : public QObject {
         return out;
     }
 
+    // Opens one of the program's windows as a user reaches it, over a weekly alarm.
+    static QWidget* open(Harness& h, THelpWindow& help, const QString& window) {
+        h.list().Append(NewAlarm(akWeekly, at(2026, 12, 9, 7, 15), "Take the bins out"));
+        if (window.endsWith("notice")) {
+            h.ring(QByteArray(window == "short notice" ? 5 : 600, 'm'));
+            return &h.program->Notice();
+        }
+        if (window == "alarms" || window == "add" || window == "edit") {
+            h.stat().Display();
+            if (window == "alarms")
+                return &h.stat();
+            h.stat().AGrid->setCurrentCell(0, 0);
+            window == "add" ? h.stat().AddBtnClick() : h.stat().EditTextBtnClick();
+            return &h.add();
+        }
+        if (window == "options") {
+            h.program->OptionsDg().Display();
+            return &h.program->OptionsDg();
+        }
+        if (window == "back up") {
+            h.program->OpenBackup(true);
+            return h.program->BUFrm();
+        }
+        if (window == "about") {
+            h.program->AboutDg().Display();
+            return &h.program->AboutDg();
+        }
+        help.show();
+        return &help;
+    }
+
+    // A window's controls as drawn at the font its layout was made for, one a line in
+    // the order they were made: class, text or accessible name, place and size, states;
+    // then the order Tab goes through them.
+    static QStringList sheet(QWidget* window) {
+        QStringList out{QStringLiteral("%1 \"%2\" %3x%4")
+                            .arg(window->metaObject()->className(), window->windowTitle())
+                            .arg(window->width())
+                            .arg(window->height())};
+        const auto name = [](QWidget* w) {
+            const QVariant text = w->property(qobject_cast<QGroupBox*>(w) ? "title" : "text");
+            return QStringLiteral("%1 \"%2\"")
+                .arg(w->metaObject()->className(),
+                     w->accessibleName().isEmpty() ? text.toString() : w->accessibleName());
+        };
+        std::function<void(QWidget*, int)> walk = [&](QWidget* parent, int depth) {
+            for (QWidget* w : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                if (w->isWindow() || w->objectName().startsWith("qt_"))
+                    continue;
+                const QRect g = w->geometry();
+                QStringList states;
+                for (auto [on, state] :
+                     {std::pair{!w->isEnabled(), "disabled"},
+                      {w->isHidden(), "hidden"},
+                      {w->property("readOnly").toBool(), "read-only"},
+                      {w->property("default").toBool(), "default"},
+                      {w->focusPolicy() == Qt::NoFocus, "no focus"},
+                      {qobject_cast<QLabel*>(w) && qobject_cast<QLabel*>(w)->buddy(), "buddy"}})
+                    if (on)
+                        states << state;
+                out << QStringLiteral("%1%2 %3,%4 %5x%6 %7")
+                           .arg(QString(depth * 2, u' '), name(w))
+                           .arg(g.x())
+                           .arg(g.y())
+                           .arg(g.width())
+                           .arg(g.height())
+                           .arg(states.join(u' '))
+                           .trimmed();
+                const QByteArray cls = w->metaObject()->className();
+                if (cls == "QWidget" || cls == "QFrame" || cls == "QGroupBox" ||
+                    cls.startsWith('T'))
+                    walk(w, depth + 1);
+            }
+        };
+        walk(window, 1);
+        QStringList tabs;
+        for (QWidget* w = window->nextInFocusChain(); w != window; w = w->nextInFocusChain())
+            if (w->isVisibleTo(window) && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus) &&
+                w->window() == window)
+                tabs << name(w);
+        return out << "Tab: " + tabs.join(", ");
+    }
+
 private slots:
     // Below the font its layout was drawn for, a window keeps its size.
     void aSmallFontKeepsTheDesignSize() {
@@ -97,13 +184,39 @@ private slots:
         QCOMPARE(about, QSize(280, 150));
     }
 
+    // Each window's controls as the sheet in tests/app/windows.sheet draws them: a
+    // control lost, moved, unnamed, out of the Tab order or in another state fails.
+    // TOCKWELL_WRITE_SHEET=1 writes the sheet anew from the windows as they are.
+    void everyControlAsDrawn() {
+        const QFont before = QApplication::font();
+        QFont font("DejaVu Sans", 9); // the same text sizes on every machine that has it
+        QApplication::setFont(font);
+        QStringList drawn;
+        for (const QString& window : Windows) {
+            auto h = std::make_unique<Harness>();
+            THelpWindow help;
+            QWidget* shown = open(*h, help, window);
+            QVERIFY(QTest::qWaitForWindowExposed(shown));
+            drawn << "== " + window << sheet(shown);
+        }
+        QApplication::setFont(before);
+        QFile file(QStringLiteral(TOCKWELL_SHEET));
+        if (qEnvironmentVariableIsSet("TOCKWELL_WRITE_SHEET")) {
+            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Text));
+            file.write((drawn.join(u'\n') + u'\n').toUtf8());
+            return;
+        }
+        QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
+        const QStringList sheet = QString::fromUtf8(file.readAll()).trimmed().split(u'\n');
+        for (qsizetype i = 0; i < std::max(sheet.size(), drawn.size()); ++i)
+            QCOMPARE(drawn.value(i), sheet.value(i));
+    }
+
     void everyTextHasRoomAtTheUsersFont_data() {
         QTest::addColumn<int>("points");
         QTest::addColumn<QString>("window");
-        const QStringList windows = {"short notice", "long notice", "alarms", "add", "edit",
-                                     "options",      "back up",     "about",  "help"};
         for (int points : {9, 11, 14})
-            for (const QString& window : windows)
+            for (const QString& window : Windows)
                 QTest::addRow("%s at %d points", qPrintable(window), points) << points << window;
     }
 
@@ -115,33 +228,8 @@ private slots:
         font.setPointSize(points);
         QApplication::setFont(font);
         auto h = std::make_unique<Harness>();
-        h->list().Append(NewAlarm(akWeekly, at(2026, 12, 9, 7, 15), "Take the bins out"));
         THelpWindow help;
-        QWidget* shown = nullptr;
-        if (window.endsWith("notice")) {
-            h->ring(QByteArray(window == "short notice" ? 5 : 600, 'm'));
-            shown = &h->program->Notice();
-        } else if (window == "alarms") {
-            h->stat().Display();
-            shown = &h->stat();
-        } else if (window == "add" || window == "edit") {
-            h->stat().Display();
-            h->stat().AGrid->setCurrentCell(0, 0);
-            window == "add" ? h->stat().AddBtnClick() : h->stat().EditTextBtnClick();
-            shown = &h->add();
-        } else if (window == "options") {
-            h->program->OptionsDg().Display();
-            shown = &h->program->OptionsDg();
-        } else if (window == "back up") {
-            h->program->OpenBackup(true);
-            shown = h->program->BUFrm();
-        } else if (window == "about") {
-            h->program->AboutDg().Display();
-            shown = &h->program->AboutDg();
-        } else {
-            help.show();
-            shown = &help;
-        }
+        QWidget* shown = open(*h, help, window);
         QVERIFY(QTest::qWaitForWindowExposed(shown));
         const QStringList found = faults(shown);
         QApplication::setFont(before);
