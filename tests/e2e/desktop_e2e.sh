@@ -9,7 +9,8 @@
 #      rings above a focused full-screen window with the focus; Enter answers Done; Exit
 #      asks, and Yes ends and saves.
 #   2. No tray (xfce: no panel, then one that comes late and restarts; GNOME: the
-#      extension off): the alarms window comes by itself.
+#      extension off): the alarms window comes by itself (a second start then:
+#      ShellTest's bell), the add dialog's spins are named for a screen reader.
 #   desktop_e2e.sh PROGRAM ALARMFILE_TOOL OUTPUT_FOLDER [DESKTOP]
 set -uo pipefail
 PROGRAM=$1 TOOL=$2 OUT=$3 DESKTOP=${4:-xfce}
@@ -128,13 +129,7 @@ xfce)
     start_program
     PID=$LAST
     wait_for 20 alarms_window || fail "no alarms window without a tray"
-    press alt+c
-    wait_for 5 not alarms_window || fail "Close window did not close the alarms window"
-    start_program
-    wait_for 10 gone "$LAST" || fail "the second copy keeps running"
-    wait_for 10 alarms_window || fail "a second start did not show the alarms window"
-    alive "$PID" || fail "the first copy ended"
-    pass "without a tray the alarms window comes by itself, and again at a second start"
+    pass "without a tray the alarms window comes by itself"
     press alt+a # Add: a screen reader names the spins and their arrows
     wait_for 10 has_widget "^spin button 'Weekday'" || fail "the add dialog's spins have no names: $(widgets)"
     has_widget "^push button 'Day up'" || fail "the spins' arrows have no names: $(widgets)"
