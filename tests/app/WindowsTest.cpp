@@ -143,6 +143,7 @@ class WindowsTest : public QObject {
                       {w->isHidden(), "hidden"},
                       {w->property("readOnly").toBool(), "read-only"},
                       {w->property("default").toBool(), "default"},
+                      {w->property("checked").toBool(), "checked"},
                       {w->focusPolicy() == Qt::NoFocus, "no focus"},
                       {qobject_cast<QLabel*>(w) && qobject_cast<QLabel*>(w)->buddy(), "buddy"}})
                     if (on)

@@ -127,19 +127,10 @@ const Row AlarmsWindow[] = {
 };
 
 // The add dialog, opened by the alarms window at 10:00:30 on Wednesday 2 December 2026
-// (in edit mode on the weekly alarm "old"). The rules are AddAlarmTest's; these rows are
-// that the dialog hands them its controls and shows what they give.
+// (in edit mode on the weekly alarm "old"). The rules are AddAlarmTest's and what it
+// shows as it opens WindowsTest's sheet; these rows are that the dialog hands the rules
+// its controls and shows what they give.
 const Row AddDialog[] = {
-    {"opens three minutes ahead as a one-off", none,
-     [](Harness& h) {
-         h.stat().AddBtnClick();
-         TAddWnd& a = h.add();
-         QCOMPARE(a.Kind(), int(akOneOff));
-         QCOMPARE(a.HourBox->text() + ":" + a.MinuteBox->text(), QString("10:03"));
-         QCOMPARE(a.DayBox->text() + " " + a.MonthLabel->text() + " " + a.YearBox->text(),
-                  QString("2 December 2026"));
-         QVERIFY(a.DayBox->isEnabled() && !a.WDUpDown->isEnabled());
-     }},
     {"Add with an empty message adds ALARM, saves and closes", none,
      [](Harness& h) {
          h.stat().AddBtnClick();
@@ -266,10 +257,7 @@ const Row AddDialog[] = {
          TAddWnd& a = h.add();
          h.stat().AGrid->setCurrentCell(0, 0);
          h.stat().EditTextBtnClick();
-         QCOMPARE(a.Add->text(), QString("&Save"));
-         QCOMPARE(a.HourBox->text() + ":" + a.MinuteBox->text(), QString("7:15"));
-         QVERIFY(!a.TG->isEnabled() && !a.HourBox->isEnabled() && !a.WDUpDown->isEnabled());
-         a.TextBox->clear();
+         a.TextBox->clear(); // the controls as opened: WindowsTest's sheet
          QCOMPARE(h.addError(), QString());
          QCOMPARE(h.list()[0].Text, QByteArray("ALARM")); // an empty message
          QCOMPARE(h.list()[0].AlarmTime, at(2026, 12, 9, 7, 15));
