@@ -75,10 +75,22 @@ const BellRow Bell[] = {
          h.program->Form().Timer1Timer();
          QVERIFY(!statShown(h));
      }},
-    {"a second start with the bell shown leaves the alarms window as it is", true,
+    {"a second start with the bell shown brings a shown window forward, opens none", true,
      [](Harness& h) {
          h.program->Form().SecondCopyStarted(AppTitle);
          QVERIFY(!statShown(h));
+         QWidget other;
+         for (bool minimised : {true, false}) {
+             h.stat().Display();
+             other.show();
+             other.activateWindow();
+             QVERIFY(QTest::qWaitForWindowActive(&other));
+             if (minimised)
+                 h.stat().showMinimized();
+             h.program->Form().SecondCopyStarted(AppTitle);
+             QVERIFY(!h.stat().isMinimized());
+             QTRY_COMPARE(QApplication::activeWindow(), &h.stat());
+         }
      }},
     {"the end, after a spent one-off rang: the clean-up, and the save with daily Rung cleared",
      true,
@@ -90,6 +102,33 @@ const BellRow Bell[] = {
          h.program->Shutdown();
          const RecordBytes saved{.alarmTime = at(2026, 3, 1, 8), .kind = akDaily, .text = "daily"};
          QCOMPARE(h.file().left(616), saved.build().left(616)); // up to its last ring
+     }},
+    {"the ten-second check rings what is due", true,
+     [](Harness& h) {
+         h.list().Append(NewAlarm(akOneOff, at(2026, 12, 2, 10), "due"));
+         h.program->Form().CheckState.FirstCheck = false;
+         h.program->Form().Timer1Timer();
+         QVERIFY(h.program->Notice().isVisible());
+     }},
+    {"the alarms load earliest first, and a damaged file is reported once they are", true,
+     [](Harness&) {
+         Harness d(RecordBytes{.alarmTime = at(2027, 1, 2), .text = "later"}.build() +
+                   RecordBytes{.alarmTime = at(2027, 1, 1), .text = "sooner"}.build() + "junk");
+         QCOMPARE(d.list()[0].Text, QByteArray("sooner"));
+         QCOMPARE(d.messages.shown.value(0).text, TAlarmFile::MsgReadFailed + ".");
+     }},
+    {"the session's end saves at once, a daily alarm's Rung cleared; so does a plain end", true,
+     [](Harness& h) {
+         h.list().Append(NewAlarm(akDaily, at(2026, 3, 1, 8), "daily"));
+         h.list().At(0)->Rung = true;
+         h.program->Form().SaveForExit();
+         const QByteArray saved =
+             RecordBytes{.alarmTime = at(2026, 3, 1, 8), .kind = akDaily, .text = "daily"}.build();
+         QCOMPARE(h.file().left(616), saved.left(616));
+         h.list().At(0)->Rung = true;
+         WriteBytes(h.path("Tockwell.alarms"), "");
+         h.program.reset(); // ended without Shutdown
+         QCOMPARE(h.file().left(616), saved.left(616));
      }},
     {"a second start after the tray went away opens the alarms window", true,
      [](Harness& h) {
@@ -261,11 +300,14 @@ private slots:
                             .trayBackend = std::make_unique<FakeTray>(),
                             .executablePath = dir.path() + "/tockwell",
                             .userDataFolder = dir.path()});
-        messages.answers = {TMsgAnswer::No, TMsgAnswer::Yes};
+        messages.answers = {TMsgAnswer::Yes, TMsgAnswer::No, TMsgAnswer::Yes};
+        QTimer::singleShot(0, form.Close1, &QAction::trigger); // Exit, Yes, while it runs
+        QCOMPARE(runLoop(), 0);
         form.Close1->trigger(); // Exit program, No: nothing changes
         QVERIFY(!QuitRequested());
         QVERIFY(form.Timer1->isActive());
-        form.Close1->trigger(); // Exit program, Yes
+        form.Close1->trigger(); // Exit program, Yes, before the loop runs again
+        QVERIFY(QuitRequested());
         QCOMPARE(runLoop(), 0);
         QVERIFY(!QuitRequested());
         // SIGTERM while a box waits for its OK: the box closes, the end is kept.
@@ -345,6 +387,8 @@ private slots:
         QCOMPARE(TTrayIconForm::DataFolderFor(program.path() + "/", data), program.path() + "/");
     }
 
+    // F1, as it is pressed, opens the topic of the focused window in front of it; Help in
+    // the menu opens the contents with the focus in the search box.
     void f1OpensTheTopicOfTheFocusedWindow() {
         THelp help;
         help.InstallF1();
@@ -353,14 +397,31 @@ private slots:
         for (QWidget* w : {&alarms, &about}) {
             auto* edit = new QLineEdit(w);
             w->show();
-            QVERIFY(QTest::qWaitForWindowExposed(w));
+            QVERIFY(QTest::qWaitForWindowActive(w));
             edit->setFocus();
-            QTest::keyClick(edit, Qt::Key_F1);
+            QTest::keyPress(edit, Qt::Key_F1);
             QCOMPARE(help.Window() && help.Window()->isVisible(), w == &alarms);
+            QTest::keyRelease(edit, Qt::Key_F1);
+            if (w == &alarms)
+                QTRY_COMPARE(QApplication::activeWindow(), help.Window());
             if (help.Window())
                 help.Window()->hide();
         }
         QCOMPARE(help.Window()->CurrentPage(), QString("alarms.html"));
+        help.Window()->show(); // behind another window, the focus in its topics
+        help.Window()->findChild<QListWidget*>()->setFocus();
+        const auto activate = [&about] {
+            about.activateWindow();
+            return QTest::qWaitForWindowActive(&about);
+        };
+        QVERIFY(activate());
+        help.ShowFinder();
+        QCOMPARE(help.Window()->CurrentPage(), QString("contents.html"));
+        QTRY_COMPARE(QApplication::activeWindow(), help.Window());
+        QCOMPARE(QApplication::focusWidget(), help.Window()->SearchBox());
+        QVERIFY(activate());
+        QVERIFY(help.ShowContext(80));
+        QTRY_COMPARE(QApplication::activeWindow(), help.Window());
         for (int n : {1, 40, 80, 90})
             QVERIFY(help.ShowContext(n));
         QVERIFY(!help.ShowContext(5));
@@ -374,6 +435,8 @@ private slots:
         QTRY_VERIFY(after);
         QCOMPARE(messages.shown.last(),
                  (TMessage{"The disc is full.", "Tockwell", TMsgIcon::Stop, TMsgButtons::Ok}));
+        QTimer::singleShot(0, [] { throw std::runtime_error("out of memory"); });
+        QTRY_COMPARE(messages.shown.last().text, QString("out of memory."));
         static_cast<TApplication*>(qApp)->SetErrorMessages(nullptr);
     }
 };
