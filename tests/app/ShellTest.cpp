@@ -29,24 +29,18 @@
 namespace {
 
 // The main form's rows: its bell, its menu, its ten-second check and a second start,
-// over a tray whose host is there or not. Each checks its effect inside.
-struct BellRow {
-    const char* name;
-    bool trayShown;
-    std::function<void(Harness&)> run;
-};
-
+// over a tray whose host is there or not.
 bool statShown(Harness& h) {
     return h.program->HasStatWnd() && h.stat().isVisible();
 }
 
-const BellRow Bell[] = {
-    {"a click on the bell opens the alarms window", true,
+const HarnessRow Bell[] = {
+    {"a click on the bell opens the alarms window",
      [](Harness& h) {
          h.program->Form().TrayIcon1->Activated(QSystemTrayIcon::Trigger);
          QVERIFY(statShown(h));
      }},
-    {"the menu's About, Alarms Window, Options and Help open their windows", true,
+    {"the menu's About, Alarms Window, Options and Help open their windows",
      [](Harness& h) {
          TTrayIconForm& f = h.program->Form();
          QVERIFY(f.About->isEnabled() && f.AlarmsWindow1->isEnabled() && f.Configure1->isEnabled());
@@ -62,20 +56,21 @@ const BellRow Bell[] = {
          QVERIFY(h.help.Window() && h.help.Window()->isVisible());
          QCOMPARE(h.help.Window()->CurrentPage(), QString("contents.html"));
      }},
-    {"with a tray, the checks leave the alarms window closed", true,
+    {"with a tray, the checks leave the alarms window closed",
      [](Harness& h) {
          h.program->Form().Timer1Timer();
          QVERIFY(!statShown(h));
      }},
-    {"without a tray, the first check opens the alarms window, and only the first", false,
+    {"without a tray, the first check opens the alarms window, and only the first",
      [](Harness& h) {
+         h.tray->shown = false;
          h.program->Form().Timer1Timer();
          QVERIFY(statShown(h));
          QTest::mouseClick(h.stat().BitBtn3, Qt::LeftButton);
          h.program->Form().Timer1Timer();
          QVERIFY(!statShown(h));
      }},
-    {"a second start with the bell shown brings a shown window forward, opens none", true,
+    {"a second start with the bell shown brings a shown window forward, opens none",
      [](Harness& h) {
          h.program->Form().SecondCopyStarted(AppTitle);
          QVERIFY(!statShown(h));
@@ -93,7 +88,6 @@ const BellRow Bell[] = {
          }
      }},
     {"the end, after a spent one-off rang: the clean-up, and the save with daily Rung cleared",
-     true,
      [](Harness& h) {
          h.ring("spent");
          h.program->Notice().StopButt->click();
@@ -103,21 +97,21 @@ const BellRow Bell[] = {
          const RecordBytes saved{.alarmTime = at(2026, 3, 1, 8), .kind = akDaily, .text = "daily"};
          QCOMPARE(h.file().left(616), saved.build().left(616)); // up to its last ring
      }},
-    {"the ten-second check rings what is due", true,
+    {"the ten-second check rings what is due",
      [](Harness& h) {
          h.list().Append(NewAlarm(akOneOff, at(2026, 12, 2, 10), "due"));
          h.program->Form().CheckState.FirstCheck = false;
          h.program->Form().Timer1Timer();
          QVERIFY(h.program->Notice().isVisible());
      }},
-    {"the alarms load earliest first, and a damaged file is reported once they are", true,
+    {"the alarms load earliest first, and a damaged file is reported once they are",
      [](Harness&) {
          Harness d(RecordBytes{.alarmTime = at(2027, 1, 2), .text = "later"}.build() +
                    RecordBytes{.alarmTime = at(2027, 1, 1), .text = "sooner"}.build() + "junk");
          QCOMPARE(d.list()[0].Text, QByteArray("sooner"));
          QCOMPARE(d.messages.shown.value(0).text, TAlarmFile::MsgReadFailed + ".");
      }},
-    {"the session's end saves at once, a daily alarm's Rung cleared; so does a plain end", true,
+    {"the session's end saves at once, a daily alarm's Rung cleared; so does a plain end",
      [](Harness& h) {
          h.list().Append(NewAlarm(akDaily, at(2026, 3, 1, 8), "daily"));
          h.list().At(0)->Rung = true;
@@ -130,7 +124,7 @@ const BellRow Bell[] = {
          h.program.reset(); // ended without Shutdown
          QCOMPARE(h.file().left(616), saved.left(616));
      }},
-    {"a second start after the tray went away opens the alarms window", true,
+    {"a second start after the tray went away opens the alarms window",
      [](Harness& h) {
          h.program->Form().Timer1Timer();
          h.tray->shown = false; // the panel has gone
@@ -163,12 +157,7 @@ class ShellTest : public QObject {
 
 private slots:
     void bell_data() { AddTableRows(Bell); }
-    void bell() {
-        QFETCH(int, row);
-        Harness h;
-        h.tray->shown = Bell[row].trayShown;
-        Bell[row].run(h);
-    }
+    void bell() { RunRow(Bell); }
 
     // The help window: a topic chosen shows its page; the search keeps the topics whose
     // title or page holds every word, in any case.

@@ -134,14 +134,12 @@ xfce)
     wait_for 10 has_widget "^spin button 'Weekday'" || fail "the add dialog's spins have no names: $(widgets)"
     has_widget "^push button 'Day up'" || fail "the spins' arrows have no names: $(widgets)"
     press Escape
-    start_panel
-    wait_for 15 has_item || fail "the bell did not register with a panel that came late"
-    check_menu
-    kill "$PANEL"
-    wait_for 10 gone "$PANEL"
-    start_panel
-    wait_for 15 has_item || fail "the bell did not register again after the panel restarted"
-    check_menu
+    for when in "with a panel that came late" "again after the panel restarted"; do
+        start_panel
+        wait_for 15 has_item || fail "the bell did not register $when"
+        check_menu
+        kill "$PANEL" && wait_for 10 gone "$PANEL"
+    done
     pass "a panel that comes late gets the bell and its menu, and again after it restarts"
     stop_program "$PID"
     ;;

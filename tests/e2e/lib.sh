@@ -58,7 +58,6 @@ has_icon() { [ -n "$(icons)" ]; }
 icons_are() { [ "$(icons | wc -l)" -eq "$1" ]; }
 # Drops the icons from a list of window ids.
 not_icons() { grep -vxF -f <(for w in $(icons); do printf '%d\n' "$w"; done) || true; }
-has_menu() { [ -n "$(xdotool search --onlyvisible --class tockwell 2>/dev/null | not_icons)" ]; }
 # The visible windows whose title matches $1, without the frames that carry their titles.
 named() {
     for w in $(xdotool search --onlyvisible --name "$1" 2>/dev/null); do
@@ -82,19 +81,6 @@ box_text() {
     key_to "$(question_window)" Return
     wait_for 5 no_question || fail "the message box did not close"
 }
-# The key $1 in the icon's menu. A right click just as a dialog has closed is now and
-# then lost: up to three clicks, 2 s apart.
-menu() {
-    local try
-    for try in 1 2 3; do
-        xdotool mousemove --window "$(icon_window)" 10 10 click 3
-        wait_for 2 has_menu && break
-        [ "$try" -eq 3 ] && fail "no menu after three right clicks"
-        echo "note: right click $try opened no menu"
-    done
-    xdotool key "$1" keyup "$1"
-}
-
 # Starts the program (after the command $@, if any); its PID in LAST.
 start_program() {
     "$@" "$WORK/prog/tockwell" >>"$WORK/program.log" 2>&1 &

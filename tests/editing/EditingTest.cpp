@@ -10,35 +10,17 @@
 
 namespace {
 
-QByteArray alarms(std::initializer_list<RecordBytes> records) {
-    QByteArray all;
-    for (const RecordBytes& r : records)
-        all += r.build();
-    return all;
-}
-
-// A row of a window's table: the data file the program starts with, then what the user
-// does and the effect that must follow (checked inside, with Qt Test's macros).
-struct Row {
-    const char* name;
-    QByteArray (*file)();
-    std::function<void(Harness&)> run;
-};
-
-QByteArray none() {
-    return {};
-}
 QByteArray three() {
-    return alarms({{.alarmTime = at(2027, 1, 1), .text = "a"},
-                   {.alarmTime = at(2027, 1, 2), .text = "b"},
-                   {.alarmTime = at(2027, 1, 3), .text = "c"}});
+    return Records({{.alarmTime = at(2027, 1, 1), .text = "a"},
+                    {.alarmTime = at(2027, 1, 2), .text = "b"},
+                    {.alarmTime = at(2027, 1, 3), .text = "c"}});
 }
 QByteArray oneWeekly() {
-    return alarms({{.alarmTime = at(2026, 12, 9, 7, 15), .kind = akWeekly, .text = "old"}});
+    return Records({{.alarmTime = at(2026, 12, 9, 7, 15), .kind = akWeekly, .text = "old"}});
 }
 // Another tool wrote 601 bytes and no end.
 QByteArray overlong() {
-    return alarms(
+    return Records(
         {{.alarmTime = at(2027, 1, 1, 7), .text = "short"},
          {.alarmTime = at(2027, 1, 1, 8), .text = QByteArray(601, 'w'), .terminate = false}});
 }
@@ -49,15 +31,16 @@ void deleteRow(Harness& h, int row) {
     QTest::mouseClick(h.stat().DeleteBtn, Qt::LeftButton);
 }
 
-const Row AlarmsWindow[] = {
-    {"opens with every alarm, earliest first", three,
+const HarnessRow AlarmsWindow[] = {
+    {"opens with every alarm, earliest first",
      [](Harness& h) {
          h.stat().Display();
          QCOMPARE(h.stat().AGrid->rowCount(), 3);
          QCOMPARE(h.stat().AGrid->item(0, 3)->text() + h.stat().AGrid->item(2, 2)->text(),
                   QString("aOne off *"));
-     }},
-    {"Add, Delete and Edit text follow the number of alarms", none,
+     },
+     three},
+    {"Add, Delete and Edit text follow the number of alarms",
      [](Harness& h) {
          for (auto [count, add, others] :
               {std::tuple{0, true, false}, {1, true, true}, {19, true, true}, {20, false, true}}) {
@@ -70,30 +53,33 @@ const Row AlarmsWindow[] = {
                       2 * others);
          }
      }},
-    {"Add opens the add dialog in add mode", oneWeekly,
+    {"Add opens the add dialog in add mode",
      [](Harness& h) {
          QTest::mouseClick(h.stat().AddBtn, Qt::LeftButton);
          QVERIFY(h.add().isVisible() && !h.add().EditMode());
-     }},
-    {"Delete takes the selected alarm from the grid and the data file", three,
+     },
+     oneWeekly},
+    {"Delete takes the selected alarm from the grid and the data file",
      [](Harness& h) {
          deleteRow(h, 1);
-         QCOMPARE(h.file(), alarms({{.alarmTime = at(2027, 1, 1), .text = "a"},
-                                    {.alarmTime = at(2027, 1, 3), .text = "c"}}));
+         QCOMPARE(h.file(), Records({{.alarmTime = at(2027, 1, 1), .text = "a"},
+                                     {.alarmTime = at(2027, 1, 3), .text = "c"}}));
          QCOMPARE(h.stat().AGrid->item(1, 3)->text(), QString("c"));
          deleteRow(h, 0);
          deleteRow(h, 0); // the last: Delete and Edit text grey
          QVERIFY(!h.stat().DeleteBtn->isEnabled() && !h.stat().EditTextBtn->isEnabled());
-     }},
-    {"Delete and Edit text with no row chosen do nothing", three,
+     },
+     three},
+    {"Delete and Edit text with no row chosen do nothing",
      [](Harness& h) {
          h.stat().AGrid->setCurrentCell(-1, -1);
          h.stat().DeleteBtnClick();
          h.stat().EditTextBtnClick();
          QCOMPARE(h.list().Count(), 3);
          QVERIFY(!h.add().isVisible());
-     }},
-    {"Edit text opens the alarm's message; Save re-words it in the grid and the file", oneWeekly,
+     },
+     three},
+    {"Edit text opens the alarm's message; Save re-words it in the grid and the file",
      [](Harness& h) {
          h.stat().AGrid->setCurrentCell(0, 0);
          QTest::mouseClick(h.stat().EditTextBtn, Qt::LeftButton);
@@ -103,14 +89,16 @@ const Row AlarmsWindow[] = {
          QTest::mouseClick(h.add().Add, Qt::LeftButton);
          QCOMPARE(h.stat().AGrid->item(0, 3)->text(), QString("new words"));
          QVERIFY(h.file().contains("new words"));
-     }},
-    {"Close window hides it", oneWeekly,
+     },
+     oneWeekly},
+    {"Close window hides it",
      [](Harness& h) {
          h.stat().Display();
          QTest::mouseClick(h.stat().BitBtn3, Qt::LeftButton);
          QVERIFY(!h.stat().isVisible());
-     }},
-    {"a right click on the margin opens the bell's menu, on the grid not", oneWeekly,
+     },
+     oneWeekly},
+    {"a right click on the margin opens the bell's menu, on the grid not",
      [](Harness& h) {
          TStatWnd& s = h.stat();
          s.Display();
@@ -123,15 +111,16 @@ const Row AlarmsWindow[] = {
          QVERIFY(menu->isVisible());
          QCOMPARE(menu->pos(), s.frameGeometry().topLeft());
          menu->hide();
-     }},
+     },
+     oneWeekly},
 };
 
 // The add dialog, opened by the alarms window at 10:00:30 on Wednesday 2 December 2026
 // (in edit mode on the weekly alarm "old"). The rules are AddAlarmTest's and what it
 // shows as it opens WindowsTest's sheet; these rows are that the dialog hands the rules
 // its controls and shows what they give.
-const Row AddDialog[] = {
-    {"Add with an empty message adds ALARM, saves and closes", none,
+const HarnessRow AddDialog[] = {
+    {"Add with an empty message adds ALARM, saves and closes",
      [](Harness& h) {
          h.stat().AddBtnClick();
          QTest::mouseClick(h.add().Add, Qt::LeftButton);
@@ -141,7 +130,7 @@ const Row AddDialog[] = {
          QCOMPARE(h.stat().AGrid->rowCount(), 1);
          QCOMPARE(h.file().size(), 624);
      }},
-    {"Add a one-off in the past: the message, and the dialog stays", none,
+    {"Add a one-off in the past: the message, and the dialog stays",
      [](Harness& h) {
          h.stat().AddBtnClick();
          h.add().DayBox->setText("1");
@@ -150,7 +139,7 @@ const Row AddDialog[] = {
                   QString("Error - can't set a one-off alarm less than 2 minutes in the future."));
          QVERIFY(h.add().isVisible() && h.list().IsEmpty());
      }},
-    {"Monthly on 31 April: the month spin is off, the message, the focus in the day", none,
+    {"Monthly on 31 April: the month spin is off, the message, the focus in the day",
      [](Harness& h) {
          TAddWnd& a = h.add();
          h.stat().AddBtnClick();
@@ -162,7 +151,7 @@ const Row AddDialog[] = {
          QApplication::processEvents();
          QCOMPARE(QApplication::focusWidget(), a.DayBox);
      }},
-    {"Weekly, weekday down to Tuesday: next Tuesday, and One off again after", none,
+    {"Weekly, weekday down to Tuesday: next Tuesday, and One off again after",
      [](Harness& h) {
          TAddWnd& a = h.add();
          h.stat().AddBtnClick();
@@ -176,7 +165,7 @@ const Row AddDialog[] = {
          a.OpenAdd();
          QCOMPARE(a.Kind(), int(akOneOff));
      }},
-    {"the spins step from what is typed in their boxes", none,
+    {"the spins step from what is typed in their boxes",
      [](Harness& h) {
          TAddWnd& a = h.add();
          h.stat().AddBtnClick();
@@ -192,7 +181,7 @@ const Row AddDialog[] = {
          QTest::keyClick(a.YearBox, Qt::Key_Down); // the year from the spin's own position
          QCOMPARE(a.YearBox->text(), QString("2025"));
      }},
-    {"the date spins move the date and show its weekday and month", none,
+    {"the date spins move the date and show its weekday and month",
      [](Harness& h) {
          TAddWnd& a = h.add();
          h.stat().AddBtnClick();
@@ -214,7 +203,7 @@ const Row AddDialog[] = {
          a.WDUpDown->Step(true);
          QCOMPARE(shown(), QString("Monday 31 January 2027")); // the date comes at Add
      }},
-    {"an hour that cannot be keeps the focus in its box; a day left empty becomes 0", none,
+    {"an hour that cannot be keeps the focus in its box; a day left empty becomes 0",
      [](Harness& h) {
          TAddWnd& a = h.add();
          h.stat().AddBtnClick();
@@ -230,7 +219,7 @@ const Row AddDialog[] = {
          QCOMPARE(QApplication::focusWidget(), a.YearBox);
          QCOMPARE(a.DayBox->text(), QString("0"));
      }},
-    {"Cancel closes; the next Add opens as a one-off, nothing added", none,
+    {"Cancel closes; the next Add opens as a one-off, nothing added",
      [](Harness& h) {
          h.stat().AddBtnClick();
          h.add().SetKind(akWeekly);
@@ -240,7 +229,7 @@ const Row AddDialog[] = {
          QCOMPARE(h.add().Kind(), int(akOneOff));
          QVERIFY(h.list().IsEmpty());
      }},
-    {"minimised and restored, it keeps what was entered", none,
+    {"minimised and restored, it keeps what was entered",
      [](Harness& h) {
          h.stat().AddBtnClick();
          h.add().SetKind(akWeekly);
@@ -252,7 +241,7 @@ const Row AddDialog[] = {
          QCOMPARE(h.add().Kind(), int(akWeekly));
          QCOMPARE(h.add().HourBox->text(), QString("11"));
      }},
-    {"edit mode: only the message can be changed, Save keeps the time", oneWeekly,
+    {"edit mode: only the message can be changed, Save keeps the time",
      [](Harness& h) {
          TAddWnd& a = h.add();
          h.stat().AGrid->setCurrentCell(0, 0);
@@ -261,8 +250,9 @@ const Row AddDialog[] = {
          QCOMPARE(h.addError(), QString());
          QCOMPARE(h.list()[0].Text, QByteArray("ALARM")); // an empty message
          QCOMPARE(h.list()[0].AlarmTime, at(2026, 12, 9, 7, 15));
-     }},
-    {"edit mode: the alarm went while its edit was open, nothing else changes", oneWeekly,
+     },
+     oneWeekly},
+    {"edit mode: the alarm went while its edit was open, nothing else changes",
      [](Harness& h) {
          h.list().Append(NewAlarm(akDaily, at(2027, 1, 1), "other"));
          h.stat().AGrid->setCurrentCell(0, 0);
@@ -271,8 +261,9 @@ const Row AddDialog[] = {
          h.add().TextBox->setPlainText("lost");
          QVERIFY(h.addError().startsWith("That alarm is no longer in the list"));
          QCOMPARE(h.list()[0].Text, QByteArray("other"));
-     }},
-    {"the message box holds what the file can store", none,
+     },
+     oneWeekly},
+    {"the message box holds what the file can store",
      [](Harness& h) {
          TMessageEdit* box = h.add().TextBox;
          h.stat().AddBtnClick();
@@ -290,7 +281,7 @@ const Row AddDialog[] = {
          box->paste();
          QCOMPARE(box->toPlainText(), QString::fromUtf8("abc caf\u00e9 \u20ac5"));
      }},
-    {"edit mode: a stored text the box cannot hold whole shows what the alarm can keep", overlong,
+    {"edit mode: a stored text the box cannot hold whole shows what the alarm can keep",
      [](Harness& h) {
          for (int row : {0, 1}) {
              h.stat().AGrid->setCurrentCell(row, 0);
@@ -300,7 +291,8 @@ const Row AddDialog[] = {
          QCOMPARE(h.addError(), QString());
          QCOMPARE(h.list()[0].Text, QByteArray("short"));
          QCOMPARE(h.list()[1].Text, QByteArray(600, 'w'));
-     }},
+     },
+     overlong},
 };
 
 } // namespace
@@ -310,18 +302,10 @@ class EditingTest : public QObject {
 
 private slots:
     void alarmsWindow_data() { AddTableRows(AlarmsWindow); }
-    void alarmsWindow() {
-        QFETCH(int, row);
-        Harness h(AlarmsWindow[row].file());
-        AlarmsWindow[row].run(h);
-    }
+    void alarmsWindow() { RunRow(AlarmsWindow); }
 
     void addDialog_data() { AddTableRows(AddDialog); }
-    void addDialog() {
-        QFETCH(int, row);
-        Harness h(AddDialog[row].file());
-        AddDialog[row].run(h);
-    }
+    void addDialog() { RunRow(AddDialog); }
 };
 
 TOCKWELL_WINDOW_TEST_MAIN(EditingTest)

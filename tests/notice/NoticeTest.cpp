@@ -13,21 +13,13 @@
 
 namespace {
 
-// The notice's rows: the settings it starts from, then what rings, what the user does
-// and the effect that must follow (checked inside, with Qt Test's macros).
-struct NoticeRow {
-    const char* name;
-    QByteArray ini;
-    std::function<void(Harness&)> run;
-};
-
 TMessageDg& rung(Harness& h, const QByteArray& text, std::int32_t kind = akOneOff) {
     h.ring(text, kind);
     return h.program->Notice();
 }
 
-const NoticeRow Notice[] = {
-    {"opens above the rest with its caption, the date and the message, and plays", "",
+const HarnessRow Notice[] = {
+    {"opens above the rest with its caption, the date and the message, and plays",
      [](Harness& h) {
          TMessageDg& dg = rung(h, "Call back");
          QVERIFY(dg.isVisible() && (dg.windowFlags() & Qt::WindowStaysOnTopHint));
@@ -36,7 +28,7 @@ const NoticeRow Notice[] = {
          QCOMPARE(h.sound().log, QStringList{"play alarm.wav"});
          QCOMPARE(dg.focusWidget(), dg.StopButt); // Enter answers Done, the default
      }},
-    {"its height follows the message's length, the date and time at the top", "",
+    {"its height follows the message's length, the date and time at the top",
      [](Harness& h) {
          for (auto [length, height, buttonTop] : {std::tuple{14, 98, 36},
                                                   {15, 158, 96},
@@ -52,13 +44,14 @@ const NoticeRow Notice[] = {
              dg.StopButt->click();
          }
      }},
-    {"without snooze, Done alone in the middle", "Snooze=0\n",
+    {"without snooze, Done alone in the middle",
      [](Harness& h) {
          TMessageDg& dg = rung(h, "short");
          QVERIFY(dg.SnoozeButt->isHidden());
          QCOMPARE(dg.StopButt->x(), dg.frameGeometry().width() / 2 - 75 / 2);
-     }},
-    {"Done: closed, silent, answered and saved, the bell back", "",
+     },
+     nullptr, "Snooze=0\n"},
+    {"Done: closed, silent, answered and saved, the bell back",
      [](Harness& h) {
          TMessageDg& dg = rung(h, "tea");
          h.program->Cycle().Timer2Timer();
@@ -75,7 +68,7 @@ const NoticeRow Notice[] = {
          QCOMPARE(h.tray->image, LoadIcon("MAINICON").pixmap(32, 32).toImage());
          QVERIFY(!h.program->Form().Timer2->isActive());
      }},
-    {"Snooze: closed, silent, still pending and saved so", "",
+    {"Snooze: closed, silent, still pending and saved so",
      [](Harness& h) {
          TMessageDg& dg = rung(h, "tea");
          QTest::mouseClick(dg.SnoozeButt, Qt::LeftButton);
@@ -84,7 +77,7 @@ const NoticeRow Notice[] = {
          QVERIFY(h.list()[0].SnoozePending);
          QCOMPARE(h.file()[613], '\1');
      }},
-    {"Escape and the title bar's close box answer nothing", "",
+    {"Escape and the title bar's close box answer nothing",
      [](Harness& h) {
          TMessageDg& dg = rung(h, "a message of some length");
          QVERIFY(QTest::qWaitForWindowExposed(&dg));
@@ -97,7 +90,7 @@ const NoticeRow Notice[] = {
      }},
     // Each check that finds an alarm due while the notice waits asks for the animation
     // again: it goes on at its pace rather than starting its second over.
-    {"the bell keeps its pace while the notice waits", "",
+    {"the bell keeps its pace while the notice waits",
      [](Harness& h) {
          rung(h, "first");
          QTimer* timer2 = h.program->Form().Timer2;
@@ -111,7 +104,7 @@ const NoticeRow Notice[] = {
      }},
     // A catch-up's notice is modal: minimised by the window manager, it comes back at
     // the next check and still waits for its answer.
-    {"minimised, it comes back at the next check and still waits", "",
+    {"minimised, it comes back at the next check and still waits",
      [](Harness& h) {
          h.list().Append(NewAlarm(akDaily, at(2026, 3, 1, 9), "out of sight"));
          h.clock.set(at(2026, 3, 1, 9, 0, 4));
@@ -139,11 +132,7 @@ class NoticeTest : public QObject {
 
 private slots:
     void notice_data() { AddTableRows(Notice); }
-    void notice() {
-        QFETCH(int, row);
-        Harness h("", Notice[row].ini);
-        Notice[row].run(h);
-    }
+    void notice() { RunRow(Notice); }
 
     // The user's file in the data folder, else the one beside the program, else the
     // built-in sound; each looping for a persistent sound, also where the file the user

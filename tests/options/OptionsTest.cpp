@@ -21,121 +21,101 @@ QByteArray records(std::initializer_list<const char*> texts) {
     return all;
 }
 
-// One row of the options table: the settings file it starts from, what the user does,
-// and the effect that must follow.
-struct OptionsRow {
-    const char* name;
-    QByteArray ini;
-    std::function<void(TOptionsDg&, Harness&)> act;
-    std::function<bool(TOptionsDg&, Harness&)> effect;
-};
-
 bool enabled(std::initializer_list<QWidget*> widgets, bool on) {
     return std::all_of(widgets.begin(), widgets.end(),
                        [on](QWidget* w) { return w->isEnabled() == on; });
 }
+TOptionsDg& opened(Harness& h) {
+    h.program->OptionsDg().Display();
+    return h.program->OptionsDg();
+}
+const TAlarmSettings& inUse(Harness& h) {
+    return h.program->Form().AlarmSettings;
+}
 
-const OptionsRow OptionsTable[] = {
+const HarnessRow OptionsTable[] = {
     {"opens with every setting as stored",
-     "Snooze=1\nSnoozeMin=20\nSound=1\nSoundFile=bell.wav\nPersistent%20Sound=1\n",
-     [](TOptionsDg&, Harness&) {},
-     [](TOptionsDg& dg, Harness&) {
-         return dg.EnableSnooze->isChecked() && dg.SnoozeminBox->text() == "20" &&
-                dg.SMUpDown->Position() == 20 && dg.SoundSelButtons->checkedId() == 1 &&
-                dg.SFNBox->text() == "Sound File: bell.wav" && dg.PersistBox->isChecked() &&
-                enabled({dg.SnoozeminBox, dg.SMUpDown, dg.Label1, dg.Change, dg.Play, dg.SFNBox},
-                        true);
-     }},
-    {"opens with snooze and sound off", "Snooze=0\nSound=0\n", [](TOptionsDg&, Harness&) {},
-     [](TOptionsDg& dg, Harness&) {
-         return !dg.EnableSnooze->isChecked() && dg.SoundSelButtons->checkedId() == 0 &&
-                enabled({dg.SnoozeminBox, dg.SMUpDown, dg.Label1, dg.Change, dg.Play, dg.SFNBox},
-                        false);
-     }},
-    {"a stored 90 minutes shows as 60 and stays 60 after Cancel", "SnoozeMin=90\n",
-     [](TOptionsDg& dg, Harness&) { QTest::mouseClick(dg.CancelButt, Qt::LeftButton); },
-     [](TOptionsDg& dg, Harness& h) {
-         return dg.SnoozeminBox->text() == "60" &&
-                h.program->Form().AlarmSettings.SnoozeMin == 60 && !dg.isVisible();
-     }},
-    {"Enable snooze starts at 5, the lowest, and OK stores it", "Snooze=0\n",
-     [](TOptionsDg& dg, Harness&) {
+     [](Harness& h) {
+         TOptionsDg& dg = opened(h);
+         QVERIFY(dg.EnableSnooze->isChecked() && dg.SMUpDown->Position() == 20 &&
+                 dg.SoundSelButtons->checkedId() == 1 && dg.PersistBox->isChecked());
+         QCOMPARE(dg.SnoozeminBox->text() + dg.SFNBox->text(), QString("20Sound File: bell.wav"));
+         QVERIFY(enabled({dg.SnoozeminBox, dg.SMUpDown, dg.Label1, dg.Change, dg.Play, dg.SFNBox},
+                         true));
+     },
+     nullptr, "Snooze=1\nSnoozeMin=20\nSound=1\nSoundFile=bell.wav\nPersistent%20Sound=1\n"},
+    {"opens with snooze and sound off",
+     [](Harness& h) {
+         TOptionsDg& dg = opened(h);
+         QVERIFY(!dg.EnableSnooze->isChecked() && dg.SoundSelButtons->checkedId() == 0);
+         QVERIFY(enabled({dg.SnoozeminBox, dg.SMUpDown, dg.Label1, dg.Change, dg.Play, dg.SFNBox},
+                         false));
+     },
+     nullptr, "Snooze=0\nSound=0\n"},
+    {"a stored 90 minutes shows as 60 and stays 60 after Cancel",
+     [](Harness& h) {
+         TOptionsDg& dg = opened(h);
+         QTest::mouseClick(dg.CancelButt, Qt::LeftButton);
+         QVERIFY(dg.SnoozeminBox->text() == "60" && inUse(h).SnoozeMin == 60 && !dg.isVisible());
+     },
+     nullptr, "SnoozeMin=90\n"},
+    {"Enable snooze starts at 5, the lowest; Up in the box, and OK stores it",
+     [](Harness& h) {
+         TOptionsDg& dg = opened(h);
          dg.EnableSnooze->click();
          dg.SMUpDown->Step(false);
-         QTest::mouseClick(dg.OKButt, Qt::LeftButton);
-     },
-     [](TOptionsDg& dg, Harness& h) {
-         return dg.SnoozeminBox->text() == "5" && h.ini().contains("Snooze=1\nSnoozeMin=5\n") &&
-                h.program->Form().AlarmSettings.SnoozeMin == 5;
-     }},
-    {"Snooze minutes up, then OK", "SnoozeMin=20\n",
-     [](TOptionsDg& dg, Harness&) {
+         QCOMPARE(dg.SnoozeminBox->text(), QString("5"));
          QTest::keyClick(dg.SnoozeminBox, Qt::Key_Up);
          QTest::mouseClick(dg.OKButt, Qt::LeftButton);
+         QVERIFY(h.ini().contains("Snooze=1\nSnoozeMin=6\n") && inUse(h).SnoozeMin == 6);
      },
-     [](TOptionsDg&, Harness& h) {
-         return h.program->Form().AlarmSettings.SnoozeMin == 21;
-     }},
-    {"Change sound, then OK stores the file chosen", "SoundFile=bell.wav\n",
-     [](TOptionsDg& dg, Harness& h) {
-         dg.SoundSelector = [&h] {
-             return h.path("ring.wav");
-         };
-         dg.Change->click();
-         QTest::mouseClick(dg.OKButt, Qt::LeftButton);
-     },
-     [](TOptionsDg& dg, Harness& h) {
-         return dg.SFNBox->text() == h.path("ring.wav") &&
-                h.program->Form().AlarmSettings.SoundFile == h.path("ring.wav") &&
-                h.ini().contains("SoundFile=" + h.path("ring.wav").toUtf8());
-     }},
-    {"Change sound, then Cancel keeps the old one", "SoundFile=bell.wav\n",
-     [](TOptionsDg& dg, Harness& h) {
+     nullptr, "Snooze=0\n"},
+    {"Change sound, then Cancel keeps the old one, and OK stores the one chosen",
+     [](Harness& h) {
+         TOptionsDg& dg = opened(h);
          dg.SoundSelector = [&h] {
              return h.path("ring.wav");
          };
          dg.Change->click();
          QTest::mouseClick(dg.CancelButt, Qt::LeftButton);
          dg.Display();
+         QVERIFY(inUse(h).SoundFile == "bell.wav" && dg.SFNBox->text() == "Sound File: bell.wav");
+         dg.Change->click();
+         QTest::mouseClick(dg.OKButt, Qt::LeftButton);
+         QVERIFY(dg.SFNBox->text() == h.path("ring.wav") &&
+                 inUse(h).SoundFile == h.path("ring.wav"));
+         QVERIFY(h.ini().contains("SoundFile=" + h.path("ring.wav").toUtf8()));
      },
-     [](TOptionsDg& dg, Harness& h) {
-         return h.program->Form().AlarmSettings.SoundFile == "bell.wav" &&
-                dg.SFNBox->text() == "Sound File: bell.wav" && !h.ini().contains("ring.wav");
-     }},
-    {"Play sound plays the file shown, once", "SoundFile=bell.wav\n",
-     [](TOptionsDg& dg, Harness&) { dg.Play->click(); },
-     [](TOptionsDg&, Harness& h) {
-         return h.sound().log == QStringList{"play bell.wav"};
-     }},
-    {"Persistent Sound ticked, then OK", "",
-     [](TOptionsDg& dg, Harness&) {
+     nullptr, "SoundFile=bell.wav\n"},
+    {"Play sound plays the file shown, once",
+     [](Harness& h) {
+         opened(h).Play->click();
+         QCOMPARE(h.sound().log, QStringList{"play bell.wav"});
+     },
+     nullptr, "SoundFile=bell.wav\n"},
+    {"Persistent Sound ticked, then OK",
+     [](Harness& h) {
+         TOptionsDg& dg = opened(h);
          dg.PersistBox->click();
          QTest::mouseClick(dg.OKButt, Qt::LeftButton);
-     },
-     [](TOptionsDg&, Harness& h) {
-         return h.program->Form().AlarmSettings.PersistentSound &&
-                h.ini().contains("Persistent%20Sound=1");
+         QVERIFY(inUse(h).PersistentSound && h.ini().contains("Persistent%20Sound=1"));
      }},
-    {"Sound Off greys its buttons and OK stores it", "",
-     [](TOptionsDg& dg, Harness&) {
+    {"Sound Off greys its buttons and OK stores it",
+     [](Harness& h) {
+         TOptionsDg& dg = opened(h);
          dg.SoundSelButtons->button(0)->click();
          QTest::mouseClick(dg.OKButt, Qt::LeftButton);
-     },
-     [](TOptionsDg& dg, Harness& h) {
-         return enabled({dg.Change, dg.Play, dg.SFNBox}, false) && h.ini().contains("Sound=0\n") &&
-                !h.program->Form().AlarmSettings.Sound;
+         QVERIFY(enabled({dg.Change, dg.Play, dg.SFNBox}, false));
+         QVERIFY(h.ini().contains("Sound=0\n") && !inUse(h).Sound);
      }},
-    {"Back up Alarms and Restore Alarms open the folder window in their mode", "",
-     [](TOptionsDg& dg, Harness& h) {
+    {"Back up Alarms and Restore Alarms open the folder window in their mode",
+     [](Harness& h) {
+         TOptionsDg& dg = opened(h);
          dg.BuB->click();
-         const bool backup = h.program->BUFrm()->ActionBtn->text().contains("Back up");
+         QVERIFY(h.program->BUFrm()->ActionBtn->text().contains("Back up"));
          h.program->BUFrm()->hide();
          dg.RestoreButton->click();
-         dg.setProperty("backupFirst", backup);
-     },
-     [](TOptionsDg& dg, Harness& h) {
-         return dg.property("backupFirst").toBool() &&
-                h.program->BUFrm()->ActionBtn->text().contains("Restore");
+         QVERIFY(h.program->BUFrm()->ActionBtn->text().contains("Restore"));
      }},
 };
 
@@ -151,34 +131,25 @@ struct BackupRow {
 };
 
 const BackupRow BackupTable[] = {
-    {"back-up mode opens at the program's folder, the path down to it listed", Mode::BackUp, false,
-     [](Harness& h, TBUFrm& w, const QString&) {
+    {"opens at the program's folder, the path down to it listed; Enter or a double click on a "
+     "subfolder opens it, and only that",
+     Mode::BackUp, false,
+     [](Harness& h, TBUFrm& w, const QString& folder) {
          QCOMPARE(w.Folder(), QDir(h.dir.path()).absolutePath()); // its controls: the sheet
          QCOMPARE(w.DLB->currentItem()->data(Qt::UserRole).toString(), w.Folder());
          QCOMPARE(w.DLB->item(0)->data(Qt::UserRole).toString(),
                   QStorageInfo(w.Folder()).rootPath()); // from the volume's root down
-     }},
-    {"Enter on a subfolder opens it, and only that; a double click too", Mode::BackUp, false,
-     [](Harness& h, TBUFrm& w, const QString& folder) {
-         w.SetFolder(folder);
-         w.DLB->setCurrentItem(w.DLB->findItems("sub", Qt::MatchEndsWith).value(0));
-         QTest::keyClick(w.DLB, Qt::Key_Return);
-         QCOMPARE(w.Folder(), folder + "/sub");
+         for (bool enter : {true, false}) {
+             w.SetFolder(folder);
+             QListWidgetItem* sub = w.DLB->findItems("sub", Qt::MatchEndsWith).value(0);
+             w.DLB->setCurrentItem(sub);
+             enter ? QTest::keyClick(w.DLB, Qt::Key_Return) : emit w.DLB->itemActivated(sub);
+             QCOMPARE(w.Folder(), folder + "/sub");
+         }
          QVERIFY(h.messages.shown.isEmpty() && !QFile::exists(folder + "/sub/Tockwell.backup"));
-         w.SetFolder(folder);
-         emit w.DLB->itemActivated(w.DLB->findItems("sub", Qt::MatchEndsWith).value(0));
-         QCOMPARE(w.Folder(), folder + "/sub");
      }},
-    {"Back up copies the alarms into the folder, closes and says where", Mode::BackUp, false,
-     [](Harness& h, TBUFrm& w, const QString& folder) {
-         w.SetFolder(folder);
-         QTest::mouseClick(w.ActionBtn, Qt::LeftButton);
-         QCOMPARE(ReadBytes(folder + "/Tockwell.backup"), h.file());
-         QCOMPARE(h.messages.shown.last().text,
-                  "File backed up as \r" + folder + "/Tockwell.backup");
-         QVERIFY(!w.isVisible());
-     }},
-    {"Back up on a full disc says so", Mode::BackUp, false,
+    {"Back up on a full disc says so; then it copies the alarms, closes and says where",
+     Mode::BackUp, false,
      [](Harness& h, TBUFrm& w, const QString& folder) {
          w.SetFolder(folder);
          {
@@ -186,6 +157,11 @@ const BackupRow BackupTable[] = {
              w.ActionBtnClick();
          }
          QVERIFY(h.messages.shown.last().text.startsWith("Error: couldn't copy file."));
+         QTest::mouseClick(w.ActionBtn, Qt::LeftButton);
+         QCOMPARE(ReadBytes(folder + "/Tockwell.backup"), h.file());
+         QCOMPARE(h.messages.shown.last().text,
+                  "File backed up as \r" + folder + "/Tockwell.backup");
+         QVERIFY(!w.isVisible());
      }},
     {"restore mode: Restore only where a back-up file is, not a folder of its name", Mode::Restore,
      false,
@@ -263,16 +239,7 @@ class OptionsTest : public QObject {
 
 private slots:
     void controls_data() { AddTableRows(OptionsTable); }
-
-    void controls() {
-        QFETCH(int, row);
-        const OptionsRow& r = OptionsTable[row];
-        Harness h("", r.ini, nullptr);
-        TOptionsDg& dg = h.program->OptionsDg();
-        dg.Display();
-        r.act(dg, h);
-        QVERIFY(r.effect(dg, h));
-    }
+    void controls() { RunRow(OptionsTable); }
 
     // Minimised and restored, the dialog keeps the choices; a failed write keeps it open.
     void okTakesTheChoicesAsShownAndStopsAtAFailedWrite() {

@@ -13,6 +13,8 @@
 #include "StatFrm.h"
 
 #include <QTemporaryDir>
+#include <QtTest>
+#include <functional>
 
 // The whole program over a fake tray, its data file and settings file in a folder of
 // its own (given their first contents), the clock set by hand, error boxes scripted.
@@ -69,3 +71,18 @@ struct Harness {
         return {};
     }
 };
+
+// A row of a window's table: what the user does and the effect that must follow
+// (checked inside with Qt Test's macros), over the data file (made as the row runs) and
+// the settings it starts with.
+struct HarnessRow {
+    const char* name;
+    std::function<void(Harness&)> run;
+    QByteArray (*file)() = nullptr;
+    QByteArray ini = {};
+};
+template <std::size_t N> void RunRow(const HarnessRow (&table)[N]) {
+    QFETCH(int, row);
+    Harness h(table[row].file ? table[row].file() : "", table[row].ini);
+    table[row].run(h);
+}

@@ -5,6 +5,7 @@
 #include <QtEndian>
 #include <cstdint>
 #include <cstring>
+#include <initializer_list>
 
 // One data-file record put together byte by byte from the file format's table, apart
 // from the program's own codec, so that a mistake there cannot hide in the tests.
@@ -34,3 +35,11 @@ struct RecordBytes {
         return b;
     }
 };
+
+// Records one after the other, as a data file holds them.
+inline QByteArray Records(std::initializer_list<RecordBytes> records) {
+    QByteArray all;
+    for (const RecordBytes& r : records)
+        all += r.build();
+    return all;
+}
