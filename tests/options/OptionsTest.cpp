@@ -25,6 +25,10 @@ bool enabled(std::initializer_list<QWidget*> widgets, bool on) {
     return std::all_of(widgets.begin(), widgets.end(),
                        [on](QWidget* w) { return w->isEnabled() == on; });
 }
+// The snooze minutes' and the sound file's controls, all on or all greyed.
+bool snoozeAndSoundEnabled(TOptionsDg& dg, bool on) {
+    return enabled({dg.SnoozeminBox, dg.SMUpDown, dg.Label1, dg.Change, dg.Play, dg.SFNBox}, on);
+}
 TOptionsDg& opened(Harness& h) {
     h.program->OptionsDg().Display();
     return h.program->OptionsDg();
@@ -40,16 +44,14 @@ const HarnessRow OptionsTable[] = {
          QVERIFY(dg.EnableSnooze->isChecked() && dg.SMUpDown->Position() == 20 &&
                  dg.SoundSelButtons->checkedId() == 1 && dg.PersistBox->isChecked());
          QCOMPARE(dg.SnoozeminBox->text() + dg.SFNBox->text(), QString("20Sound File: bell.wav"));
-         QVERIFY(enabled({dg.SnoozeminBox, dg.SMUpDown, dg.Label1, dg.Change, dg.Play, dg.SFNBox},
-                         true));
+         QVERIFY(snoozeAndSoundEnabled(dg, true));
      },
      nullptr, "Snooze=1\nSnoozeMin=20\nSound=1\nSoundFile=bell.wav\nPersistent%20Sound=1\n"},
     {"opens with snooze and sound off",
      [](Harness& h) {
          TOptionsDg& dg = opened(h);
          QVERIFY(!dg.EnableSnooze->isChecked() && dg.SoundSelButtons->checkedId() == 0);
-         QVERIFY(enabled({dg.SnoozeminBox, dg.SMUpDown, dg.Label1, dg.Change, dg.Play, dg.SFNBox},
-                         false));
+         QVERIFY(snoozeAndSoundEnabled(dg, false));
      },
      nullptr, "Snooze=0\nSound=0\n"},
     {"a stored 90 minutes shows as 60 and stays 60 after Cancel",
