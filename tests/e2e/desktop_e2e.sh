@@ -1,17 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# The real program on the desktops that speak StatusNotifierItem, read through AT-SPI:
-# DESKTOP xfce (xfce4-panel, xfwm4), gnome-x11 and gnome-wayland (GNOME Shell with the
-# AppIndicator extension; the program on XWayland), kde (Plasma, kwin_x11), kde-wayland
-# (Plasma 6's Wayland session; the program on XWayland).
-#   1. The bell registers and exports its menu; a right click shows it, About opens the
-#      about box; a click (GNOME: a double click) opens the alarms window; a daily alarm
-#      rings above a focused full-screen window with the focus; Enter answers Done; Exit
-#      asks, and Yes ends and saves.
-#   2. No tray (xfce: no panel, then one that comes late and restarts; GNOME: the
-#      extension off): the alarms window comes by itself (a second start then:
-#      ShellTest's bell), the add dialog's spins are named for a screen reader.
-#   desktop_e2e.sh PROGRAM ALARMFILE_TOOL OUTPUT_FOLDER [DESKTOP]
+# The real program on the StatusNotifierItem desktops, read through AT-SPI; what each part
+# proves: README's table of desktops.
+#   desktop_e2e.sh PROGRAM ALARMFILE_TOOL OUTPUT_FOLDER [xfce|gnome-x11|gnome-wayland|kde|kde-wayland]
 set -uo pipefail
 PROGRAM=$1 TOOL=$2 OUT=$3 DESKTOP=${4:-xfce}
 source "$(dirname "$0")/lib.sh"

@@ -1,13 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Installing as a user and as a distribution does. 1. cmake --install into the user's
-# ~/.local: the layout, a valid launcher; a program folder holding alarms keeps them and
-# leaves the session's autostart alone. 2. The Debian package: lintian, appstreamcli,
-# desktop-file-validate; installed (apt-get as root, else unpacked read-only), started
-# as a user with a home of their own: the first start's message once, the first start
-# adds a valid autostart entry that starts the program with the session (dex -a) and,
-# once deleted, never comes back; the alarms kept; the other release's package
-# (TOCKWELL_OTHER_DEB), installed as root, runs on them too.
+# Installing as a user (cmake --install, a portable folder) and as a distribution does (the
+# Debian package, checked, installed and started as a user and by the session's autostart).
 #   install_e2e.sh PROGRAM ALARMFILE_TOOL OUTPUT_FOLDER (the build folder holds OUTPUT_FOLDER)
 set -uo pipefail
 PROGRAM=$1 TOOL=$2 OUT=$3 BUILD=$(dirname "$3") ID=org.ostrand.Tockwell

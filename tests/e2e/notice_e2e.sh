@@ -1,9 +1,6 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Alarms ringing in the real program, the clock set by faketime: a one-off alarm rings
-# within ten seconds of its time; a start after a daily alarm's time shows the catch-up
-# notice (a clock that jumps over one: the check cycle's tests). The sound is recorded from a
-# PulseAudio null sink: played once, played on while persistent, silent after Done.
+# Alarms ringing in the real program under faketime, the sound recorded from a null sink.
 #   notice_e2e.sh PROGRAM ALARMFILE_TOOL OUTPUT_FOLDER
 set -uo pipefail
 PROGRAM=$1 TOOL=$2 OUT=$3

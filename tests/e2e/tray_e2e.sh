@@ -1,9 +1,6 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# The real program with trayer as tray host (XEmbed): the icon and its click; a second copy that ends
-# and touches nothing; a copy killed with -9 that does not block the next start; a tray
-# host that comes late and restarts; two copies started at once (Exit from a menu:
-# desktop_e2e.sh).
+# The real program on trayer (XEmbed): the icon, single copy, kill -9, a late tray host.
 #   tray_e2e.sh PROGRAM ALARMFILE_TOOL OUTPUT_FOLDER
 set -uo pipefail
 PROGRAM=$1 TOOL=$2 OUT=$3
