@@ -16,9 +16,9 @@
 class WindowsTest : public QObject {
     Q_OBJECT
 
-    inline static const QStringList Windows = {"short notice", "long notice", "alarms",
-                                               "add",          "edit",        "options",
-                                               "back up",      "about",       "help"};
+    inline static const QStringList Windows = {
+        "short notice", "long notice", "alarms", "add",  "edit",
+        "options",      "back up",     "about",  "help", "add, month first"};
 
     // Where a control draws its text, and the size of its text at its font; an empty
     // size is not checked.
@@ -87,6 +87,13 @@ class WindowsTest : public QObject {
         return out;
     }
 
+    // The program in a locale that writes the month before the day for "add, month first".
+    static std::unique_ptr<Harness> harness(const QString& window) {
+        return window.endsWith("month first")
+                   ? std::make_unique<Harness>("", QByteArray(), nullptr, US)
+                   : std::make_unique<Harness>();
+    }
+
     // Opens one of the program's windows as a user reaches it, over a weekly alarm.
     static QWidget* open(Harness& h, THelpWindow& help, const QString& window) {
         h.list().Append(NewAlarm(akWeekly, at(2026, 12, 9, 7, 15), "Take the bins out"));
@@ -94,12 +101,12 @@ class WindowsTest : public QObject {
             h.ring(QByteArray(window == "short notice" ? 5 : 600, 'm'));
             return &h.program->Notice();
         }
-        if (window == "alarms" || window == "add" || window == "edit") {
+        if (window == "alarms" || window.startsWith("add") || window == "edit") {
             h.stat().Display();
             if (window == "alarms")
                 return &h.stat();
             h.stat().AGrid->setCurrentCell(0, 0);
-            window == "add" ? h.stat().AddBtnClick() : h.stat().EditTextBtnClick();
+            window == "edit" ? h.stat().EditTextBtnClick() : h.stat().AddBtnClick();
             return &h.add();
         }
         if (window == "options") {
@@ -194,7 +201,7 @@ private slots:
         QApplication::setFont(font);
         QStringList drawn;
         for (const QString& window : Windows) {
-            auto h = std::make_unique<Harness>();
+            auto h = harness(window);
             THelpWindow help;
             QWidget* shown = open(*h, help, window);
             QVERIFY(QTest::qWaitForWindowExposed(shown));
@@ -228,7 +235,7 @@ private slots:
         QFont font = before;
         font.setPointSize(points);
         QApplication::setFont(font);
-        auto h = std::make_unique<Harness>();
+        auto h = harness(window);
         THelpWindow help;
         QWidget* shown = open(*h, help, window);
         QVERIFY(QTest::qWaitForWindowExposed(shown));

@@ -29,7 +29,8 @@ struct Harness {
     FakeTray* tray = new FakeTray; // the program's
 
     explicit Harness(const QByteArray& file = "", const QByteArray& ini = {},
-                     TSoundPlayer* sound = nullptr) {
+                     TSoundPlayer* sound = nullptr,
+                     const QLocale& locale = QLocale(QLocale::English, QLocale::UnitedKingdom)) {
         if (!file.isNull())
             WriteBytes(path("Tockwell.alarms"), file);
         if (!ini.isNull())
@@ -44,7 +45,7 @@ struct Harness {
                             .userDataFolder = dir.path(),
                             .clock = &clock,
                             .sound = sound ? sound : &ownSound,
-                            .locale = QLocale(QLocale::English, QLocale::UnitedKingdom)});
+                            .locale = locale});
     }
     ~Harness() { static_cast<TApplication*>(qApp)->SetErrorMessages(nullptr); }
     QString path(const QString& name) const { return dir.path() + u'/' + name; }
