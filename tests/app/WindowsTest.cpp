@@ -163,6 +163,23 @@ class WindowsTest : public QObject {
                            .arg(g.height())
                            .arg(states.join(u' '))
                            .trimmed();
+                if (auto* t = qobject_cast<QTableWidget*>(w)) { // a grid: its columns and rows
+                    QStringList columns;
+                    for (int c = 0; c < t->columnCount(); ++c)
+                        columns << t->horizontalHeaderItem(c)->text() + u' ' +
+                                       QString::number(t->columnWidth(c));
+                    for (auto [on, state] :
+                         {std::pair{t->verticalHeader()->isVisible(), "row numbers"},
+                          {t->editTriggers() != QAbstractItemView::NoEditTriggers, "editable"},
+                          {t->selectionBehavior() == QAbstractItemView::SelectRows, "rows"},
+                          {t->selectionMode() == QAbstractItemView::SingleSelection, "single"},
+                          {t->wordWrap(), "wrapped"},
+                          {t->showGrid(), "lines"}})
+                        if (on)
+                            columns << state;
+                    out << QString(depth * 2 + 2, u' ') + columns.join(", ") +
+                               QStringLiteral(", rows %1 high").arg(t->rowHeight(0));
+                }
                 const QByteArray cls = w->metaObject()->className();
                 if (cls == "QWidget" || cls == "QFrame" || cls == "QGroupBox" ||
                     cls.startsWith('T'))

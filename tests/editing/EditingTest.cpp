@@ -255,13 +255,15 @@ const HarnessRow AddDialog[] = {
      [](Harness& h) {
          TMessageEdit* box = h.add().TextBox;
          h.stat().AddBtnClick();
-         box->setPlainText(QString(600, u'x'));
+         box->setPlainText(QString(599, u'x'));
          box->moveCursor(QTextCursor::End);
-         QTest::keyClicks(box, "y");
-         QCOMPARE(box->toPlainText().size(), 600);
+         QTest::keyClick(box, Qt::Key_Return); // a line break takes two bytes
+         QTest::keyClicks(box, "yz");
+         QCOMPARE(box->toPlainText(), QString(599, u'x') + u'y');
          box->setPlainText("abc");
          box->moveCursor(QTextCursor::End);
          QTest::sendKeyEvent(QTest::Press, box, Qt::Key_unknown, QString(QChar(0x0100)), {});
+         box->insertPlainText(QString(QChar(0x0100))); // as an input method or a drop does
          QApplication::clipboard()->setText(QString::fromUtf8("Stra\u00dfe \u0100"));
          box->paste();
          QCOMPARE(box->toPlainText(), QString("abc"));
