@@ -225,7 +225,8 @@ start_desktop() {
 }
 stop_desktop() {
     kill "${DESK_PIDS[@]}" 2>/dev/null
-    for p in "${DESK_PIDS[@]}"; do wait_for 10 gone "$p"; done
+    # On a busy machine xfwm4 may not end on SIGTERM, and the next one cannot take over.
+    for p in "${DESK_PIDS[@]}"; do wait_for 10 gone "$p" || { kill -9 "$p" && wait_for 10 gone "$p"; }; done
     # The next window manager is known to be up by this property: a killed one leaves it.
     xprop -root -remove _NET_SUPPORTING_WM_CHECK
     unset DBUS_SESSION_BUS_ADDRESS
