@@ -163,6 +163,10 @@ const HarnessRow AddDialog[] = {
              QTest::keyClick(box, key);
              QCOMPARE(box->text(), QString(shown));
          }
+         for (QToolButton* arrow : a.UpDown1->findChildren<QToolButton*>())
+             if (arrow->accessibleName() == "Hour up") // and their arrows, clicked
+                 QTest::mouseClick(arrow, Qt::LeftButton);
+         QCOMPARE(a.HourBox->text(), QString("9"));
          a.HourBox->setText("23"); // and stop at their ends
          a.UpDown1->Step(true);
          QCOMPARE(a.HourBox->text(), QString("23"));
