@@ -6,8 +6,7 @@
   desktop.py activate      the item's Activate; click LABEL: the entry starting with LABEL
                            clicked (as a host sends them for a click on the item, the entry)
   desktop.py widgets APP   what a screen reader reads of APP (AT-SPI): role 'name' states
-  desktop.py where APP ROLE NAME   the middle of APP's showing widget ROLE 'NAME': x y;
-                           press APP ROLE NAME: its action, as a screen reader presses it
+  desktop.py where APP ROLE NAME   the middle of APP's showing widget ROLE 'NAME': x y
   desktop.py eval JS       GNOME Shell's value of JS (org.gnome.Shell.Eval, --unsafe-mode)
 """
 import json
@@ -97,19 +96,14 @@ def showing(app_name):
             yield from walk(app)
 
 
-def find(app_name, role_name, name):
-    node = next((n for n in showing(app_name) if role(n) == role_name and n.name == name), None)
-    return node or sys.exit(1)
-
-
 def where(app_name, role_name, name):
     import pyatspi
-    e = find(app_name, role_name, name).queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-    print(e.x + e.width // 2, e.y + e.height // 2)
-
-
-def press(app_name, role_name, name):
-    find(app_name, role_name, name).queryAction().doAction(0)
+    for node in showing(app_name):
+        if role(node) == role_name and node.name == name:
+            e = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+            print(e.x + e.width // 2, e.y + e.height // 2)
+            return
+    sys.exit(1)
 
 
 def shell_eval(js):
@@ -137,5 +131,5 @@ def widgets(app_name):
 
 
 if __name__ == "__main__":
-    {"menu": menu, "activate": activate, "click": click, "widgets": widgets, "where": where, "press": press,
+    {"menu": menu, "activate": activate, "click": click, "widgets": widgets, "where": where,
      "eval": shell_eval}[sys.argv[1]](*sys.argv[2:])
