@@ -125,6 +125,48 @@ class WindowsTest : public QObject {
         return &help;
     }
 
+    // The properties the program gave a control: those that differ from a control of its
+    // Qt class as Qt makes one, but for what the sheet's line already shows.
+    using PlainControls = std::map<const QMetaObject*, std::unique_ptr<QWidget>>;
+    static QStringList givenProperties(QWidget* w, PlainControls& plain) {
+        const QMetaObject* meta = w->metaObject();
+        while (QByteArray(meta->className()).startsWith('T'))
+            meta = meta->superClass();
+        auto& made = plain[meta];
+        const auto make = [&]<class... W>() {
+            ((meta == &W::staticMetaObject ? made.reset(new W) : void()), ...);
+        };
+        if (!made)
+            make.operator()<QCheckBox, QComboBox, QFrame, QGroupBox, QLabel, QLineEdit, QListWidget,
+                            QPlainTextEdit, QPushButton, QRadioButton, QTableWidget, QTextBrowser,
+                            QTextEdit, QToolButton, QWidget>();
+        if (!made)
+            return {QStringLiteral("(a class the sheet does not know)")};
+        static const QRegularExpression shown(
+            "^(geometry|pos|size|frameGeometry|normalGeometry|rect|childrenRect|"
+            "childrenRegion|x|y|width|height|text|title|checked|default|readOnly|enabled|"
+            "visible|focus|isActiveWindow|focusPolicy|font|palette|locale|"
+            "minimized|maximized|fullScreen|sizeHint|minimumSizeHint|frameSize|"
+            "accessibleName|windowTitle|modal|windowModality|frameRect|cursor|"
+            "plainText|html|markdown|displayText|cursorPosition|shortcut|count|current.*|"
+            "(minimum|maximum)(Width|Height))$");
+        QStringList out;
+        for (int i = 0; i < meta->propertyCount(); ++i) {
+            const QMetaProperty p = meta->property(i);
+            const QVariant value = p.read(w);
+            if (shown.match(p.name()).hasMatch() || value == p.read(made.get()))
+                continue;
+            const QSize size = value.toSize();
+            const QString text = p.isEnumType() ? p.enumerator().valueToKeys(value.toInt())
+                                 : value.typeId() == QMetaType::QSize
+                                     ? QStringLiteral("%1x%2").arg(size.width()).arg(size.height())
+                                     : value.toString();
+            if (!text.isEmpty()) // a picture or a document is not told by its value
+                out << QStringLiteral("%1=%2").arg(p.name(), text);
+        }
+        return out;
+    }
+
     // A window's controls as drawn at the font its layout was made for, one a line in
     // the order they were made: class, text or accessible name, place and size, states;
     // then the order Tab goes through them.
@@ -139,6 +181,7 @@ class WindowsTest : public QObject {
                 .arg(w->metaObject()->className(),
                      w->accessibleName().isEmpty() ? text.toString() : w->accessibleName());
         };
+        PlainControls plain;
         std::function<void(QWidget*, int)> walk = [&](QWidget* parent, int depth) {
             for (QWidget* w : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
                 if (w->isWindow() || w->objectName().startsWith("qt_"))
@@ -155,6 +198,7 @@ class WindowsTest : public QObject {
                       {qobject_cast<QLabel*>(w) && qobject_cast<QLabel*>(w)->buddy(), "buddy"}})
                     if (on)
                         states << state;
+                states << givenProperties(w, plain);
                 out << QStringLiteral("%1%2 %3,%4 %5x%6 %7")
                            .arg(QString(depth * 2, u' '), name(w))
                            .arg(g.x())
@@ -168,15 +212,8 @@ class WindowsTest : public QObject {
                     for (int c = 0; c < t->columnCount(); ++c)
                         columns << t->horizontalHeaderItem(c)->text() + u' ' +
                                        QString::number(t->columnWidth(c));
-                    for (auto [on, state] :
-                         {std::pair{t->verticalHeader()->isVisible(), "row numbers"},
-                          {t->editTriggers() != QAbstractItemView::NoEditTriggers, "editable"},
-                          {t->selectionBehavior() == QAbstractItemView::SelectRows, "rows"},
-                          {t->selectionMode() == QAbstractItemView::SingleSelection, "single"},
-                          {t->wordWrap(), "wrapped"},
-                          {t->showGrid(), "lines"}})
-                        if (on)
-                            columns << state;
+                    if (t->verticalHeader()->isVisible())
+                        columns << QStringLiteral("row numbers");
                     out << QString(depth * 2 + 2, u' ') + columns.join(", ") +
                                QStringLiteral(", rows %1 high").arg(t->rowHeight(0));
                 }
