@@ -159,10 +159,10 @@ def read_ignores():
     return ignores
 
 
-def run(cmd, cwd, timeout):
+def run(cmd, cwd, timeout, env=None):
     try:
         return subprocess.run(cmd, cwd=cwd, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                              timeout=timeout).returncode
+                              timeout=timeout, env=env).returncode
     except subprocess.TimeoutExpired:
         return "timeout"
 
@@ -202,7 +202,17 @@ def main():
         sys.exit("mutants: the unchanged program does not build in " + work)
     fast = ["ctest", "--test-dir", build, "-E", FAST_TESTS, "--timeout", "60",
             "--stop-on-failure", "-j2"]
-    if run(fast, work, 600) != 0:
+    # The tests' temporary folders in one of the run's own, emptied after each mutant:
+    # a test ended at its time limit leaves its folder behind.
+    tmp = os.path.join(work, "tmp")
+    env = dict(os.environ, TMPDIR=tmp)
+
+    def fast_tests(timeout):
+        shutil.rmtree(tmp, ignore_errors=True)
+        os.makedirs(tmp)
+        return run(fast, work, timeout, env)
+
+    if fast_tests(600) != 0:
         sys.exit("mutants: the fast tests fail on the unchanged program")
 
     # The mutants of the committed code, as the worktree holds it.
@@ -231,7 +241,7 @@ def main():
             if run(["ninja", "-C", build], work, 600) != 0:
                 unbuilt += 1
                 outcome = "did not build"
-            elif run(fast, work, 900) != 0:
+            elif fast_tests(900) != 0:
                 killed += 1
                 outcome = "killed"
             elif (f, line.strip(), mutated.strip()) in ignores:
