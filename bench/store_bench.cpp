@@ -50,7 +50,7 @@ void BM_Sort(benchmark::State& state) {
         state.PauseTiming();
         AlarmList list;
         for (const auto& rec : source)
-            list.Append(rec);
+            list.Append(*rec);
         state.ResumeTiming();
         list.Sort();
     }

@@ -33,12 +33,6 @@ void AlarmList::Append(const TAlarmRec& rec) {
     m_items.push_back(std::make_shared<TAlarmRec>(rec));
 }
 
-void AlarmList::Append(Ptr rec) {
-    if (!rec)
-        throw EListError(QStringLiteral("An empty alarm cannot be added to the list"));
-    m_items.push_back(std::move(rec));
-}
-
 void AlarmList::Remove(int index) {
     check(index);
     m_items.erase(m_items.begin() + index);

@@ -32,7 +32,6 @@ public:
 
     void Replace(int index, const TAlarmRec& rec);
     void Append(const TAlarmRec& rec);
-    void Append(Ptr rec);
     // Later records move up by one.
     void Remove(int index);
     void Clear();

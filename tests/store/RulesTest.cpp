@@ -65,7 +65,8 @@ TEST(Rules, EachKindOnItsOwnDays) {
 TEST(Rules, RingWindowOfANormalCheck) {
     TAlarmRec rec = alarm(akDaily, at(2026, 3, 1, 8));
     const TDateTime eight = at(2026, 3, 10, 8);
-    EXPECT_FALSE(Rules::RingDue(rec, eight, TCheckMode::Normal)); // strictly after
+    for (auto mode : {TCheckMode::Normal, TCheckMode::CatchUp, TCheckMode::Gap})
+        EXPECT_FALSE(Rules::RingDue(rec, eight, mode)); // strictly after
     EXPECT_TRUE(Rules::RingDue(rec, eight + 0.00001, TCheckMode::Normal));
     EXPECT_TRUE(Rules::RingDue(rec, eight + 604.7 / 86400, TCheckMode::Normal));
     EXPECT_FALSE(Rules::RingDue(rec, eight + 604.9 / 86400, TCheckMode::Normal));
