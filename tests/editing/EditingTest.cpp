@@ -18,11 +18,12 @@ QByteArray three() {
 QByteArray oneWeekly() {
     return Records({{.alarmTime = at(2026, 12, 9, 7, 15), .kind = akWeekly, .text = "old"}});
 }
-// Another tool wrote 601 bytes and no end.
+// Another tool wrote 601 bytes, a line break among them, and no end.
 QByteArray overlong() {
-    return Records(
-        {{.alarmTime = at(2027, 1, 1, 7), .text = "short"},
-         {.alarmTime = at(2027, 1, 1, 8), .text = QByteArray(601, 'w'), .terminate = false}});
+    return Records({{.alarmTime = at(2027, 1, 1, 7), .text = "short"},
+                    {.alarmTime = at(2027, 1, 1, 8),
+                     .text = QByteArray(300, 'w') + "\r\n" + QByteArray(299, 'w'),
+                     .terminate = false}});
 }
 
 // Deletes the alarm of a row, as a click on its row and Delete do.
@@ -281,10 +282,10 @@ const HarnessRow AddDialog[] = {
              h.stat().AGrid->setCurrentCell(row, 0);
              h.stat().EditTextBtnClick();
          }
-         QCOMPARE(h.add().TextBox->toPlainText(), QString(600, u'w'));
+         QCOMPARE(h.add().TextBox->toPlainText(), QString(300, u'w') + u'\n' + QString(298, u'w'));
          QCOMPARE(h.addError(), QString());
          QCOMPARE(h.list()[0].Text, QByteArray("short"));
-         QCOMPARE(h.list()[1].Text, QByteArray(600, 'w'));
+         QCOMPARE(h.list()[1].Text, QByteArray(300, 'w') + "\r\n" + QByteArray(298, 'w'));
      },
      overlong},
 };

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DateTime.h"
+#include "DateFormat.h"
 
 #include <gtest/gtest.h>
 
@@ -14,4 +15,11 @@ TEST(DateTime, TheFractionIsTheTimeOfDayOnEveryDay) {
     EXPECT_EQ(toQTime(45000.9999999999), QTime(23, 59, 59, 999));
     EXPECT_EQ(toQDate(45000.9999999999), toQDate(45000.0));
     EXPECT_FALSE(toQDate(MaxDate).isValid());
+}
+
+TEST(DateFormat, EachFieldInItsPlace) {
+    EXPECT_EQ(
+        DateFormat::Format("dddd d mmmm, t", fromQDate({2026, 1, 1}, QTime(9, 5)), QLocale::c())
+            .toStdString(),
+        "Thursday 1 January, 09:05:00");
 }
