@@ -89,6 +89,11 @@ TEST_F(SettingsTest, AMalformedFileIsAReadErrorAndKeptAsideBeforeAWrite) {
     const QByteArray damaged = "Sound=1\nthis line is no setting\nSnoozeMin=10\n";
     EXPECT_EQ(read(damaged), TAlarmSettings{});
     ASSERT_EQ(messages.shown.size(), 1);
+    {
+        FileSizeLimit full(20); // no room for the copy: the damaged file is not written over
+        EXPECT_THROW(key->WriteBool(AppTitle, "Snooze", true), ESettingsError);
+        EXPECT_EQ(ReadBytes(path), "[Tockwell]\n" + damaged);
+    }
     key->WriteBool(AppTitle, "Snooze", true);
     EXPECT_EQ(ReadBytes(ini->KeptAsidePath()), "[Tockwell]\n" + damaged);
     EXPECT_EQ(key->ReadInteger(AppTitle, "SnoozeMin", 5), 10); // read normally again
