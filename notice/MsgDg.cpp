@@ -33,10 +33,10 @@ TMessageDg::TMessageDg(const TAlarmSettings& settings, const TCheckState& state,
     , m_settings(settings)
     , m_state(state)
     , m_design(this) {
-    m_design.FixSize(this, Width, 198 - DesignFrame);
+    // Their places follow the message's length (fitToMessage); their sizes do not.
     m_design.Place(StopButt, 211, 136, ButtonWidth, ButtonHeight);
+    m_design.Place(SnoozeButt, 120, 136, ButtonWidth, ButtonHeight);
     StopButt->setDefault(true);
-    m_design.Place(Txt, 8, 8, 383, 121);
     Txt->setReadOnly(true);
     Txt->setAccessibleName(QStringLiteral("Message"));
     Txt->setFrameStyle(QFrame::NoFrame);
@@ -47,9 +47,6 @@ TMessageDg::TMessageDg(const TAlarmSettings& settings, const TCheckState& state,
     Txt->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     Txt->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Txt->document()->setDocumentMargin(2);
-    m_design.Place(SnoozeButt, 120, 136, ButtonWidth, ButtonHeight);
-    setTabOrder(StopButt, SnoozeButt);
-    m_design.Place(Image1, 362, 136, 33, 33);
     Image1->setAlignment(Qt::AlignCenter);
     Image1->setPixmap(LoadIcon(QStringLiteral("MAINICON")).pixmap(m_design.Px(32)));
     connect(StopButt, &QPushButton::clicked, this, Guarded([this] { StopButtClick(); }));
