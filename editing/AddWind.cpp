@@ -63,7 +63,6 @@ TAddWnd::TAddWnd(AlarmList& list, TAlarmFile& file, TListHooks& hooks, const TCl
     , m_locale(locale) {
     setWindowTitle(QStringLiteral("Tockwell"));
     setProperty("helpContext", 90);
-    setModal(false);
     const TDesign design(this);
     design.FixSize(this, 640, 326);
 
@@ -140,19 +139,11 @@ TAddWnd::TAddWnd(AlarmList& list, TAlarmFile& file, TListHooks& hooks, const TCl
     YearUpDown->SetName(QStringLiteral("Year"));
     TextBox->setAccessibleName(QStringLiteral("Message"));
     // The weekday and the month have no box: their spins take the focus. Up and Down
-    // in the year box step the year spin.
+    // in the year box step the year spin. Tab goes through the controls in the order
+    // they are made.
     WDUpDown->TakeFocus();
     MonthUpDown->TakeFocus();
     YearUpDown->ListenTo(YearBox);
-
-    setTabOrder(HourBox, MinuteBox);
-    setTabOrder(MinuteBox, WDUpDown);
-    setTabOrder(WDUpDown, DayBox);
-    setTabOrder(DayBox, MonthUpDown);
-    setTabOrder(MonthUpDown, YearBox);
-    setTabOrder(YearBox, TextBox);
-    setTabOrder(TextBox, Add);
-    setTabOrder(Add, Button2);
 
     connect(TGButtons, &QButtonGroup::idToggled, this, Guarded([this](int, bool on) {
                 if (on)

@@ -212,16 +212,18 @@ const HarnessRow AddDialog[] = {
          QCOMPARE(QApplication::focusWidget(), a.YearBox);
          QCOMPARE(a.DayBox->text(), QString("0"));
      }},
-    {"Cancel closes; the next Add opens as a one-off, nothing added",
+    {"Cancel closes; after an edit too, the next Add opens empty as a one-off",
      [](Harness& h) {
-         h.stat().AddBtnClick();
-         h.add().SetKind(akWeekly);
+         h.stat().AGrid->setCurrentCell(0, 0);
+         h.stat().EditTextBtnClick(); // of a weekly alarm
          QTest::mouseClick(h.add().Button2, Qt::LeftButton);
          QVERIFY(!h.add().isVisible());
          h.stat().AddBtnClick();
+         QVERIFY(!h.add().EditMode() && h.add().TG->isEnabled());
          QCOMPARE(h.add().Kind(), int(akOneOff));
-         QVERIFY(h.list().IsEmpty());
-     }},
+         QCOMPARE(h.add().TextBox->toPlainText() + h.list()[0].Text, QString("old"));
+     },
+     oneWeekly},
     {"minimised and restored, it keeps what was entered",
      [](Harness& h) {
          h.stat().AddBtnClick();
