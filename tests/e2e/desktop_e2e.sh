@@ -35,7 +35,7 @@ settings Sound=0 Snooze=1 SnoozeMin=5
     fail "could not write the test alarms"
 start_program_at "2026-03-01 07:59:00"
 PID=$LAST
-wait_for 15 has_item || fail "the bell did not register as a StatusNotifierItem"
+wait_for 60 has_item || fail "the bell did not register as a StatusNotifierItem"
 check_menu
 pass "the bell registers as a StatusNotifierItem and exports the six entries, F1 on Help"
 
@@ -132,7 +132,7 @@ xfce)
     press Escape
     for when in "with a panel that came late" "again after the panel restarted"; do
         start_panel
-        wait_for 15 has_item || fail "the bell did not register $when"
+        wait_for 60 has_item || fail "the bell did not register $when"
         check_menu
         kill "$PANEL" && wait_for 10 gone "$PANEL"
     done
