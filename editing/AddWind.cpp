@@ -248,13 +248,11 @@ void TAddWnd::FormShow() {
     const AddAlarm::TDefaults d = AddAlarm::Defaults(now, m_locale);
     DayLabel->setText(d.dayLabel);
     WDUpDown->SetPosition(d.weekdaySpin);
-    DayBox->setText(d.dayBox);
     DayUpDown->SetPosition(d.dayBox.toInt());
     MonthLabel->setText(d.monthLabel);
     MonthUpDown->SetPosition(d.monthSpin);
     YearBox->setText(d.yearBox);
     YearUpDown->SetPosition(d.yearSpin);
-    HourBox->setText(d.hourBox);
     UpDown1->SetPosition(d.hourBox.toInt());
     MinuteBox->setText(d.minuteBox);
     TextBox->setFocus();
@@ -370,7 +368,6 @@ void TAddWnd::WDUpDownClick() {
     DayLabel->repaint();
     if (GetDateTime()) {
         const QString day = DateFormat::Format(QStringLiteral("d"), Entered.date, m_locale);
-        DayBox->setText(day);
         DayUpDown->SetPosition(day.toInt());
     }
 }

@@ -96,7 +96,10 @@ class WindowsTest : public QObject {
 
     // Opens one of the program's windows as a user reaches it, over a weekly alarm.
     static QWidget* open(Harness& h, THelpWindow& help, const QString& window) {
-        h.list().Append(NewAlarm(akWeekly, at(2026, 12, 9, 7, 15), "Take the bins out"));
+        // A day and month other than the clock's, and in September, the longest month name.
+        h.list().Append(NewAlarm(akWeekly, at(2026, 9, 12, 7, 15), "Take the bins out"));
+        if (window.endsWith("month first")) // a Saturday in September
+            h.clock.set(at(2026, 9, 12, 10, 0, 30));
         if (window.endsWith("notice")) {
             h.ring(QByteArray(window == "short notice" ? 5 : 600, 'm'));
             return &h.program->Notice();
