@@ -87,11 +87,17 @@ class WindowsTest : public QObject {
         return out;
     }
 
-    // The program in a locale that writes the month before the day for "add, month first".
+    // The program in a locale that writes the month before the day for "add, month first",
+    // with settings other than the first start's for "options".
     static std::unique_ptr<Harness> harness(const QString& window) {
-        return window.endsWith("month first")
-                   ? std::make_unique<Harness>("", QByteArray(), nullptr, US)
-                   : std::make_unique<Harness>();
+        return std::make_unique<Harness>(
+            "",
+            window == "options"
+                ? QByteArray("SnoozeMin=20\nSoundFile=bell.wav\nPersistent%20Sound=1\n")
+                : QByteArray(),
+            nullptr,
+            window.endsWith("month first") ? US
+                                           : QLocale(QLocale::English, QLocale::UnitedKingdom));
     }
 
     // Opens one of the program's windows as a user reaches it, over a weekly alarm.

@@ -41,10 +41,6 @@ pass "the bell registers as a StatusNotifierItem and exports the six entries, F1
 
 open_bell_menu
 shot bell-menu
-if [[ $DESKTOP == gnome-* ]]; then
-    [ "$(shown_menu | tr '\n' ';')" = 'About Tockwell...;Alarms Window;Help;Options;-;Exit program;' ] ||
-        fail "the bell's menu shows: $(shown_menu | tr '\n' ';')"
-fi
 choose About "Down Return"
 wait_for 10 about_box || fail "About in the bell's menu did not open the about box"
 key_to "$(titled '^About Tockwell$')" Escape
@@ -55,14 +51,6 @@ case $DESKTOP in gnome-*) click_bell 1 2 ;; *) click_bell 1 ;; esac
 wait_for 10 alarms_window || fail "a click on the bell did not open the alarms window"
 widgets | grep -q "^row .* | Daily \\* | Call back" || fail "the alarms window does not list the alarm: $(widgets)"
 shot alarms-window
-# GNOME 43 now and then loses a key to a window its double click just opened, twice in
-# a row on a busy machine: up to three tries, the window activated first.
-for try in 1 2 3; do
-    activate Tockwell
-    key_to "$(titled '^Tockwell$')" alt+c && wait_for 5 not alarms_window && break
-    [ "$try" -eq 3 ] && fail "Close window did not close the alarms window"
-    echo "note: alt+c was lost"
-done
 pass "a click on the bell opens the alarms window"
 
 xterm -fullscreen -title fullscreen-xterm &
@@ -126,10 +114,6 @@ xfce)
     PID=$LAST
     wait_for 20 alarms_window || fail "no alarms window without a tray"
     pass "without a tray the alarms window comes by itself"
-    press alt+a # Add: a screen reader names the spins and their arrows
-    wait_for 10 has_widget "^spin button 'Weekday'" || fail "the add dialog's spins have no names: $(widgets)"
-    has_widget "^push button 'Day up'" || fail "the spins' arrows have no names: $(widgets)"
-    press Escape
     for when in "with a panel that came late" "again after the panel restarted"; do
         start_panel
         wait_for 60 has_item || fail "the bell did not register $when"

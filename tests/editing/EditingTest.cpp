@@ -130,7 +130,8 @@ const HarnessRow AddDialog[] = {
          QApplication::processEvents();
          QCOMPARE(QApplication::focusWidget(), a.DayBox);
      }},
-    {"weekly, kept as minimised and restored; weekday down to Tuesday: next Tuesday",
+    {"weekly (a spin to a screen reader), kept as minimised and restored; weekday down to Tuesday: "
+     "next Tuesday",
      [](Harness& h) {
          TAddWnd& a = h.add();
          h.stat().AddBtnClick();
@@ -140,6 +141,7 @@ const HarnessRow AddDialog[] = {
          QShowEvent restored; // what Qt 6.8 sends after a restore from code, and 6.4 does not
          QApplication::sendEvent(&a, &restored);
          QVERIFY(a.WDUpDown->isEnabled() && !a.DayBox->isEnabled());
+         QCOMPARE(QAccessible::queryAccessibleInterface(a.WDUpDown)->role(), QAccessible::SpinBox);
          a.WDUpDown->Step(false);
          QCOMPARE(a.DayLabel->text(), QString("Tuesday"));
          QCOMPARE(h.addError(), QString());

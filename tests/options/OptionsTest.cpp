@@ -25,10 +25,6 @@ bool enabled(std::initializer_list<QWidget*> widgets, bool on) {
     return std::all_of(widgets.begin(), widgets.end(),
                        [on](QWidget* w) { return w->isEnabled() == on; });
 }
-// The snooze minutes' and the sound file's controls, all on or all greyed.
-bool snoozeAndSoundEnabled(TOptionsDg& dg, bool on) {
-    return enabled({dg.SnoozeminBox, dg.SMUpDown, dg.Label1, dg.Change, dg.Play, dg.SFNBox}, on);
-}
 TOptionsDg& opened(Harness& h) {
     h.program->OptionsDg().Display();
     return h.program->OptionsDg();
@@ -37,23 +33,8 @@ const TAlarmSettings& inUse(Harness& h) {
     return h.program->Form().AlarmSettings;
 }
 
+// What the dialog shows as it opens on stored settings: WindowsTest's sheet.
 const HarnessRow OptionsTable[] = {
-    {"opens with every setting as stored",
-     [](Harness& h) {
-         TOptionsDg& dg = opened(h);
-         QVERIFY(dg.EnableSnooze->isChecked() && dg.SMUpDown->Position() == 20 &&
-                 dg.SoundSelButtons->checkedId() == 1 && dg.PersistBox->isChecked());
-         QCOMPARE(dg.SnoozeminBox->text() + dg.SFNBox->text(), QString("20Sound File: bell.wav"));
-         QVERIFY(snoozeAndSoundEnabled(dg, true));
-     },
-     nullptr, "Snooze=1\nSnoozeMin=20\nSound=1\nSoundFile=bell.wav\nPersistent%20Sound=1\n"},
-    {"opens with snooze and sound off",
-     [](Harness& h) {
-         TOptionsDg& dg = opened(h);
-         QVERIFY(!dg.EnableSnooze->isChecked() && dg.SoundSelButtons->checkedId() == 0);
-         QVERIFY(snoozeAndSoundEnabled(dg, false));
-     },
-     nullptr, "Snooze=0\nSound=0\n"},
     {"a stored 90 minutes shows as 60 and stays 60 after Cancel",
      [](Harness& h) {
          TOptionsDg& dg = opened(h);
@@ -61,9 +42,11 @@ const HarnessRow OptionsTable[] = {
          QVERIFY(dg.SnoozeminBox->text() == "60" && inUse(h).SnoozeMin == 60 && !dg.isVisible());
      },
      nullptr, "SnoozeMin=90\n"},
-    {"Enable snooze starts at 5, the lowest; Up in the box, and OK stores it",
+    {"snooze and sound off: greyed; Enable snooze starts at 5, the lowest; Up, and OK stores it",
      [](Harness& h) {
          TOptionsDg& dg = opened(h);
+         QVERIFY(dg.SoundSelButtons->checkedId() == 0 &&
+                 enabled({dg.SnoozeminBox, dg.SMUpDown, dg.Label1, dg.Change, dg.Play}, false));
          dg.EnableSnooze->click();
          dg.SMUpDown->Step(false);
          QCOMPARE(dg.SnoozeminBox->text(), QString("5"));
@@ -71,7 +54,7 @@ const HarnessRow OptionsTable[] = {
          QTest::mouseClick(dg.OKButt, Qt::LeftButton);
          QVERIFY(h.ini().contains("Snooze=1\nSnoozeMin=6\n") && inUse(h).SnoozeMin == 6);
      },
-     nullptr, "Snooze=0\n"},
+     nullptr, "Snooze=0\nSound=0\n"},
     {"Change sound, then Cancel keeps the old one, and OK stores the one chosen",
      [](Harness& h) {
          TOptionsDg& dg = opened(h);
@@ -85,8 +68,8 @@ const HarnessRow OptionsTable[] = {
          dg.Change->click();
          QTest::mouseClick(dg.OKButt, Qt::LeftButton);
          QVERIFY(dg.SFNBox->text() == h.path("ring.wav") &&
-                 inUse(h).SoundFile == h.path("ring.wav"));
-         QVERIFY(h.ini().contains("SoundFile=" + h.path("ring.wav").toUtf8()));
+                 inUse(h).SoundFile == h.path("ring.wav") &&
+                 h.ini().contains("SoundFile=" + h.path("ring.wav").toUtf8()));
      },
      nullptr, "SoundFile=bell.wav\n"},
     {"Play sound plays the file shown, once",
@@ -138,7 +121,6 @@ const BackupRow BackupTable[] = {
      Mode::BackUp, false,
      [](Harness& h, TBUFrm& w, const QString& folder) {
          QCOMPARE(w.Folder(), QDir(h.dir.path()).absolutePath()); // its controls: the sheet
-         QCOMPARE(w.DLB->currentItem()->data(Qt::UserRole).toString(), w.Folder());
          QCOMPARE(w.DLB->item(0)->data(Qt::UserRole).toString(),
                   QStorageInfo(w.Folder()).rootPath()); // from the volume's root down
          for (bool enter : {true, false}) {
@@ -168,7 +150,6 @@ const BackupRow BackupTable[] = {
     {"restore mode: Restore only where a back-up file is, not a folder of its name", Mode::Restore,
      false,
      [](Harness&, TBUFrm& w, const QString& folder) {
-         QCOMPARE(w.windowTitle(), QString("Tockwell - Restore From"));
          QDir(folder).mkdir("Tockwell.backup");
          w.SetFolder(folder);
          QVERIFY(w.ActionBtn->text() == "&Restore" && !w.ActionBtn->isEnabled());
@@ -177,15 +158,16 @@ const BackupRow BackupTable[] = {
          w.SetFolder(folder);
          QVERIFY(w.ActionBtn->isEnabled());
      }},
-    {"Restore asks first; No leaves the alarms and says so", Mode::Restore, true,
+    {"Restore asks first; No leaves the alarms and says so, Cancel closes and says nothing",
+     Mode::Restore, true,
      [](Harness& h, TBUFrm& w, const QString& folder) {
          const QByteArray before = h.file();
          w.SetFolder(folder);
-         h.messages.answers = {TMsgAnswer::No};
-         QTest::keyClick(w.DLB, Qt::Key_Return); // on the chosen folder: the button
+         QTest::keyClick(w.DLB, Qt::Key_Return); // on the chosen folder: the button; No
          QCOMPARE(h.messages.shown.first().buttons, TMsgButtons::YesNo);
          QCOMPARE(h.messages.shown.last().text, QString("Restore cancelled"));
-         QCOMPARE(h.file(), before);
+         QTest::mouseClick(w.CancelButt, Qt::LeftButton);
+         QVERIFY(!w.isVisible() && h.messages.shown.size() == 2 && h.file() == before);
          QCOMPARE(h.stat().AGrid->item(0, 3)->text(), QString("mine"));
      }},
     {"Restore answered Yes takes the back-up's alarms into the list, grid and file", Mode::Restore,
@@ -197,16 +179,10 @@ const BackupRow BackupTable[] = {
          QCOMPARE(h.messages.shown.last().text,
                   "Alarms restored from backup file\r" + folder + "/Tockwell.backup");
          QCOMPARE(h.file(), records({"early", "late"}));
-         QCOMPARE(h.stat().AGrid->rowCount(), 2);
-         QCOMPARE(h.stat().AGrid->item(0, 3)->text(), QString("early"));
-     }},
-    {"Restore into an empty list asks nothing", Mode::Restore, true,
-     [](Harness& h, TBUFrm& w, const QString& folder) {
-         w.SetFolder(folder);
-         h.list().Clear();
+         QCOMPARE(h.stat().AGrid->item(1, 3)->text(), QString("late"));
+         h.list().Clear(); // into an empty list: no question
          w.ActionBtnClick();
-         QCOMPARE(h.messages.shown.size(), 1);
-         QCOMPARE(h.list().Count(), 2);
+         QVERIFY(h.messages.shown.size() == 3 && h.list().Count() == 2);
      }},
     // The grid, emptied for the restore, shows the list that stayed.
     {"Restore that cannot copy leaves both files and the grid", Mode::Restore, true,
@@ -220,17 +196,8 @@ const BackupRow BackupTable[] = {
              w.ActionBtnClick();
          }
          QVERIFY(h.messages.shown.last().text.startsWith("Error: file copy operation failed."));
-         QCOMPARE(h.file(), before);
-         QCOMPARE(ReadBytes(folder + "/Tockwell.backup"), big);
-         QCOMPARE(h.stat().AGrid->rowCount(), 1);
+         QVERIFY(h.file() == before && ReadBytes(folder + "/Tockwell.backup") == big);
          QCOMPARE(h.stat().AGrid->item(0, 3)->text(), QString("mine"));
-     }},
-    {"Cancel closes it and does nothing", Mode::Restore, true,
-     [](Harness& h, TBUFrm& w, const QString& folder) {
-         w.SetFolder(folder);
-         QTest::mouseClick(w.CancelButt, Qt::LeftButton);
-         QVERIFY(!w.isVisible() && h.messages.shown.isEmpty());
-         QCOMPARE(h.list()[0].Text, QByteArray("mine"));
      }},
 };
 
@@ -246,9 +213,7 @@ private slots:
     // Minimised and restored, the dialog keeps the choices; a failed write keeps it open.
     void okTakesTheChoicesAsShownAndStopsAtAFailedWrite() {
         Harness h(records({"one"}));
-        QCOMPARE(h.stat().AGrid->item(0, 2)->text(), QString("Daily *")); // snooze pending
-        TOptionsDg& dg = h.program->OptionsDg();
-        dg.Display();
+        TOptionsDg& dg = opened(h);
         dg.EnableSnooze->click();               // off
         dg.SoundSelButtons->button(0)->click(); // sound off
         dg.showMinimized();
