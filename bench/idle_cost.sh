@@ -18,7 +18,7 @@ RUNS=${RUNS:-7}
 IDLE=${IDLE:-60}
 PROGRAM=$BUILD/bin/tockwell
 BARE=$BUILD/bin/bare_tray
-TOOL=$BUILD/tests/alarmfile
+TOOL=$HERE/../tests/e2e/alarmfile.py
 for f in "$PROGRAM" "$BARE" "$TOOL"; do
     [ -x "$f" ] || { echo "idle_cost.sh: $f is missing; build first (./dev.sh test)" >&2; exit 1; }
 done

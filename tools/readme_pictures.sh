@@ -12,7 +12,7 @@ set -uo pipefail
 HERE=$(cd "$(dirname "$0")" && pwd)
 BUILD=$(cd "${1:-$HERE/../build}" && pwd)
 DESKTOP=${2:-xfce} SETTING=${3:-default}
-PROGRAM=$BUILD/bin/tockwell TOOL=$BUILD/tests/alarmfile PICS=$HERE/../docs/screenshots
+PROGRAM=$BUILD/bin/tockwell TOOL=$HERE/../tests/e2e/alarmfile.py PICS=$HERE/../docs/screenshots
 [ "$DESKTOP-$SETTING" = xfce-default ] || PICS=$BUILD/pictures/$DESKTOP-$SETTING
 OUT=$(mktemp -d) # the harness's own screenshots, if it fails
 SCREEN=1280x1024 # room for the windows at a larger font

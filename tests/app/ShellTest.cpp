@@ -11,7 +11,6 @@
 #include "RecordBytes.h"
 #include "WindowTestMain.h"
 
-#include <QtDBus>
 #include <QtTest>
 #include <QtWidgets>
 #include <csignal>
@@ -101,21 +100,6 @@ const HarnessRow Bell[] = {
      }},
 };
 
-// A panel's StatusNotifierWatcher, on a bus of the test's own.
-class FakeWatcher : public QObject {
-    Q_OBJECT
-    Q_CLASSINFO("D-Bus Interface", "org.kde.StatusNotifierWatcher")
-    Q_PROPERTY(bool IsStatusNotifierHostRegistered READ isHost)
-
-public:
-    bool isHost() const {
-        ++asked;
-        return host;
-    }
-    std::atomic<bool> host = true;
-    mutable std::atomic<int> asked = 0;
-};
-
 } // namespace
 
 class ShellTest : public QObject {
@@ -142,48 +126,6 @@ private slots:
         }
         w.SearchBox()->clear();
         QCOMPARE(w.VisibleTopics().size(), 8);
-    }
-
-    // The tray host as the bus tells it: a panel's watcher that comes, goes away (the
-    // icon no longer counts as shown) and comes back without a host until one registers.
-    void theTrayHostIsFollowedOnTheBus() {
-        QProcess daemon;
-        daemon.start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
-        QVERIFY(daemon.waitForReadyRead(30000));
-        const QString address = QString::fromUtf8(daemon.readLine()).trimmed();
-        qputenv("DBUS_SESSION_BUS_ADDRESS", address.toUtf8());
-        const QString service = "org.kde.StatusNotifierWatcher";
-        QThread panelThread; // the panel answers as another process would, while we wait
-        panelThread.start();
-        FakeWatcher watcher;
-        watcher.moveToThread(&panelThread);
-        const auto cleanup = qScopeGuard([&] {
-            QDBusConnection::disconnectFromBus("panel");
-            panelThread.quit();
-            panelThread.wait();
-            daemon.kill();
-            daemon.waitForFinished();
-        });
-        QDBusConnection panel = QDBusConnection::connectToBus(address, "panel");
-        panel.registerObject("/StatusNotifierWatcher", &watcher,
-                             QDBusConnection::ExportAllProperties);
-        TTrayHostWatch watch;
-        QSignalSpy appeared(&watch, &TTrayHostWatch::Appeared);
-        QVERIFY(panel.registerService(service));
-        QTRY_VERIFY_WITH_TIMEOUT(watch.StatusNotifierHost(), 30000);
-        QVERIFY(TTrayHostWatch::StatusNotifierHostNow());
-        panel.unregisterService(service);
-        QTRY_VERIFY_WITH_TIMEOUT(!watch.StatusNotifierHost(), 30000);
-        watcher.host = false;
-        const int asked = watcher.asked;
-        panel.registerService(service);
-        QTRY_VERIFY_WITH_TIMEOUT(watcher.asked > asked, 30000);
-        QCoreApplication::processEvents();
-        QVERIFY(!watch.StatusNotifierHost() && !TTrayHostWatch::StatusNotifierHostNow());
-        watcher.host = true;
-        panel.send(QDBusMessage::createSignal("/StatusNotifierWatcher", service,
-                                              "StatusNotifierHostRegistered"));
-        QTRY_COMPARE_WITH_TIMEOUT(appeared.count(), 2, 30000);
     }
 
     // One copy per user: a second finds the lock, asks the first to raise its window and

@@ -113,6 +113,7 @@ xfce)
     start_program
     PID=$LAST
     wait_for 20 alarms_window || fail "no alarms window without a tray"
+    key_to "$(titled '^Tockwell$')" alt+c && wait_for 5 not alarms_window || fail "Close window did not close it"
     pass "without a tray the alarms window comes by itself"
     for when in "with a panel that came late" "again after the panel restarted"; do
         start_panel
@@ -120,7 +121,9 @@ xfce)
         check_menu
         kill "$PANEL" && wait_for 10 gone "$PANEL"
     done
-    pass "a panel that comes late gets the bell and its menu, and again after it restarts"
+    start_program # a second copy, which asks the first
+    wait_for 20 alarms_window || fail "a second start after the panel went away did not bring the alarms window"
+    pass "a panel that comes late gets the bell and its menu, again after it restarts; gone, a second start brings the alarms window"
     stop_program "$PID"
     ;;
 esac

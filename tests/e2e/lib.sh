@@ -1,16 +1,12 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Shared by the end-to-end scripts: a virtual X server with a desktop (DESKTOP: trayer,
-# xfce, none, gnome-x11, gnome-wayland, kde or kde-wayland), private program and
-# settings folders, waiting, screenshots, clean-up (by PID). Set OUT, PROGRAM and TOOL (the alarmfile
-# tool) before sourcing.
+# Shared by the end-to-end scripts (set OUT, PROGRAM and TOOL first): Xvfb with a DESKTOP,
+# private program and settings folders, waiting, screenshots, clean-up by PID.
 mkdir -p "$OUT"
 rm -f "$OUT"/*.png
 
-# What differs between the releases we run on, Debian 12 and 13. AT-SPI's role names:
-# desktop.py. Plasma 5 or 6, whose kded gives the StatusNotifierWatcher. mutter 44 and
-# later frame X11 windows in a client of their own, whose frame windows carry the title
-# of the window they frame: only the program's own windows count.
+# Debian 12 or 13: Plasma 5 or 6 (whose kded gives the watcher); mutter 44 and later frame
+# X11 windows in a client whose frames carry the titles they frame (not counted below).
 PLASMA=$(dpkg-query -W -f='${Version}' plasma-workspace 2>/dev/null | sed 's/^[0-9]*://; s/[^0-9].*//')
 PLASMA=${PLASMA:-5}
 FRAME_CLASS=mutter-x11-frames
@@ -87,8 +83,7 @@ start_program() {
     LAST=$!
     PIDS+=("$LAST")
 }
-# The program with its clock at $1 ("2026-03-01 07:59:40") at the start, running on at
-# the real rate; set_clock sets it anew, as a suspend does (read within 1 s).
+# The program with its clock at $1 ("2026-03-01 07:59:40") going on; set_clock sets it anew.
 start_program_at() {
     set_clock "$1"
     start_program env LD_PRELOAD=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1 \
@@ -116,7 +111,7 @@ wait_for 10 test -s "$WORK/display" || fail "Xvfb did not start"
 export DISPLAY=":$(head -1 "$WORK/display")"
 # No key repeat: a key still held when one program ends must not press the next one's buttons.
 xset r off
-# Starts $@ in the background as part of the desktop, its output in $WORK/$1.log.
+# $@ in the background as part of the desktop, its output in $WORK/$1.log.
 desk() { "$@" >>"$WORK/$(basename "$1").log" 2>&1 & PIDS+=($!) DESK_PIDS+=($!); }
 start_tray() {
     desk trayer --edge top --align right --widthtype pixel --width 200 --heighttype pixel \
@@ -131,8 +126,7 @@ watcher_get() {
         org.freedesktop.DBus.Properties.Get string:org.kde.StatusNotifierWatcher "string:$1" 2>/dev/null
 }
 host_registered() { grep -q true <<<"$(watcher_get IsStatusNotifierHostRegistered)"; }
-# xfce4-panel with one top panel: a separator that fills it, the tray at its right end.
-# It owns the StatusNotifierWatcher (and the XEmbed selection too).
+# xfce4-panel: a top panel, the tray at its right end; it owns the watcher (and XEmbed's).
 start_panel() {
     mkdir -p "$XDG_CONFIG_HOME/xfce4/xfconf/xfce-perchannel-xml"
     cp "$(dirname "${BASH_SOURCE[0]}")/xfce4-panel.xml" "$XDG_CONFIG_HOME/xfce4/xfconf/xfce-perchannel-xml/"
@@ -140,9 +134,8 @@ start_panel() {
     PANEL=$!
     wait_for 15 host_registered || fail "xfce4-panel did not start"
 }
-# GNOME Shell (43 or 48) with the AppIndicator extension, as the X11 session under Xvfb ($1 x11)
-# or headless as the Wayland session, whose XWayland the program then uses ($1 wayland).
-# The shell wants a system bus: a private one. --unsafe-mode opens its Eval to the test.
+# GNOME Shell 43 or 48 with the AppIndicator extension: X11 under Xvfb, or headless Wayland
+# whose XWayland the program uses. A private system bus; --unsafe-mode opens Eval.
 start_gnome() {
     GNOME=$1
     local bus
@@ -162,8 +155,7 @@ start_gnome() {
         DISPLAY=$(shell 'GLib.getenv("DISPLAY")') XAUTHORITY=$(shell 'GLib.getenv("XAUTHORITY")')
         wait_for 10 xdpyinfo >/dev/null 2>&1 || fail "no XWayland from GNOME Shell"
     fi
-    # The session's settings for X clients: mutter 48's frames (GTK) take the title bar's
-    # buttons from them (else GTK's own layout adds minimise and maximise).
+    # mutter 48's frames take the title bar's buttons from it (else minimise and maximise).
     desk /usr/libexec/gsd-xsettings
     wait_for 10 sh -c 'dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
         org.freedesktop.DBus.NameHasOwner string:org.gnome.SettingsDaemon.XSettings | grep -q true' ||
@@ -171,10 +163,8 @@ start_gnome() {
 }
 shell_ready() { [ "$(shell Main.layoutManager._startingUp 2>/dev/null)" = false ]; }
 appindicator_extension() { gsettings set org.gnome.shell enabled-extensions "$1"; }
-# KDE Plasma (5.27 or 6) with kwin_x11 under Xvfb ($1 x11), or Plasma 6's Wayland session
-# ($1 wayland): kwin_wayland on a virtual screen with its XWayland, which the program
-# uses as a session starts it (KWin runs the command after it with that DISPLAY), and
-# kded6, which plasmashell wants told the session's variables. kded gives the watcher.
+# Plasma 5.27 or 6 on kwin_x11 under Xvfb, or Plasma 6 on kwin_wayland's virtual screen (its
+# XWayland's DISPLAY told by the command KWin runs), with kded6 told the session's variables.
 start_kde() {
     export XDG_CURRENT_DESKTOP=KDE KDE_FULL_SESSION=true KDE_SESSION_VERSION=$PLASMA XDG_SESSION_TYPE=$1
     if [ "$1" = x11 ]; then
@@ -198,9 +188,8 @@ kde_tray() {
     host_registered || { dbus-send --session --print-reply --dest=org.kde.kded$PLASMA /kded \
         org.kde.kded$PLASMA.loadModule string:statusnotifierwatcher >/dev/null 2>&1; sleep 0.5; false; }
 }
-# trayer: XEmbed, no D-Bus, no window manager. xfce: a private session bus (AT-SPI reads
-# the widgets on it), xfwm4 and xfce4-panel. none: the bus and xfwm4, no tray at all.
-# gnome-x11, gnome-wayland, kde, kde-wayland: those desktops on a private session bus.
+# trayer: XEmbed, no D-Bus, no window manager. none: a private session bus (AT-SPI reads
+# the widgets on it) and xfwm4; xfce adds the panel. The others: those desktops.
 start_desktop() {
     DESK_PIDS=()
     if [ "$1" = trayer ]; then
@@ -241,8 +230,7 @@ widgets() { desktop widgets Tockwell 2>/dev/null; }
 has_widget() { grep -q -- "$1" <<<"$(widgets)"; }
 # GNOME Shell's value of a JavaScript expression.
 shell() { desktop eval "$1"; }
-# GNOME: $4 (1 unless set) clicks of button $3 at $1 $2, with a pointer of the shell's
-# own (xdotool does not reach the shell under Wayland).
+# GNOME: $4 (or 1) clicks of button $3 at $1 $2 by a pointer of the shell's (not xdotool's).
 shell_click() {
     shell "const {Clutter, GLib} = imports.gi; const t = () => GLib.get_monotonic_time();
         const p = global._e2ePointer ??= Clutter.get_default_backend().get_default_seat()
@@ -255,10 +243,8 @@ shell_click() {
 INDICATOR='Object.entries(Main.panel.statusArea).find(([k]) => k.startsWith("appindicator-"))?.[1]'
 middle() { shell "const [x, y] = $1.get_transformed_position(); const [w, h] = $1.get_transformed_size();
     \`\${Math.round(x + w / 2)} \${Math.round(y + h / 2)}\`"; }
-# Clicks the bell with button $1 ($2 times), where each desktop draws it: xfce4-panel
-# at its right end, Plasma's tray where AT-SPI says, GNOME's top bar where the shell says.
-# No pointer of a test reaches Plasma's Wayland panel: a left click there is the call
-# Plasma makes for one.
+# Clicks the bell with button $1 ($2 times) where each desktop draws it; no test's pointer
+# reaches Plasma's Wayland panel: there, the call Plasma makes for a click.
 click_bell() {
     case ${DESKTOP:-} in
     kde-wayland) desktop activate ;;
@@ -270,8 +256,7 @@ click_bell() {
     *) xdotool mousemove $((${SCREEN%x*} - 12)) 16 click --repeat "${2:-1}" --delay 80 "$1" ;;
     esac
 }
-# The entries of the bell's menu as GNOME shows it, one a line; on Plasma, whose menu
-# AT-SPI does not see, a line for its menu window. (xfce4-panel's cannot be read.)
+# The bell's menu as GNOME shows it, an entry a line; on Plasma a line for its menu window.
 shown_menu() {
     case ${DESKTOP:-} in
     gnome-*) shell "const a = $INDICATOR; a?.menu.isOpen ? a.menu._getMenuItems().map(i => i.label?.text || '-').join('\n') : ''" ;;
@@ -280,9 +265,8 @@ shown_menu() {
     done ;;
     esac
 }
-# Chooses the entry of the shown menu that starts with $1: on GNOME a click on it,
-# elsewhere the keys $2 ("Down Return" for the first entry; "a" would only move between
-# About and Alarms Window, which share their mnemonic).
+# Chooses the shown menu's entry starting with $1: on GNOME a click, else the keys $2 ("a"
+# would only move between About and Alarms Window, which share their mnemonic).
 choose() {
     case ${DESKTOP:-} in
     gnome-*) shell_click $(middle "$INDICATOR.menu._getMenuItems().find(i => i.label?.text.startsWith('$1'))") 1 ;;
@@ -290,8 +274,7 @@ choose() {
     *) for k in $2; do xdotool key "$k" keyup "$k"; done ;;
     esac
 }
-# The program's windows as the window manager keeps them (on GNOME's Wayland session
-# too: the program runs on XWayland, whose windows mutter manages as an X window manager).
+# The program's windows as the window manager keeps them (XWayland's too).
 press() { xdotool key "$1" keyup "${1##*+}"; }
 focused_title() { xdotool getactivewindow getwindowname 2>/dev/null; }
 kept_above() { xprop -id "$(titled "^$1")" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE; }

@@ -103,15 +103,11 @@ TEST_F(CheckCycleTest, RingsAtTheFirstCheckAfterItsTimeAndHoldsBackTheNext) {
     EXPECT_TRUE(log.isEmpty());
     checkAt(at(2026, 3, 1, 9, 0, 5));
     EXPECT_EQ(caption, "One off alarm for Sunday, March 1, 2026  " + UsTime(9, 0));
-    EXPECT_EQ(text, "Sunday, March 1, 2026 " + UsTime(9, 0) + ": Bread");
     EXPECT_EQ(log, (QStringList{"play alarm.wav", "modeless Bread"}));
-    EXPECT_TRUE(first->Rung && animating);
-    EXPECT_EQ(first->LastRung, at(2026, 3, 1, 9, 0, 5));
+    EXPECT_TRUE(first->Rung && animating && first->LastRung == at(2026, 3, 1, 9, 0, 5));
     // The second is due too, but waits: no sound, no marks, the notice unchanged.
     checkAt(at(2026, 3, 1, 9, 0, 15));
-    EXPECT_EQ(log.size(), 2);
-    EXPECT_FALSE(second->Rung);
-    EXPECT_EQ(second->LastRung, TAlarmRec::NeverRung);
+    EXPECT_TRUE(log.size() == 2 && !second->Rung && second->LastRung == TAlarmRec::NeverRung);
     // Minimised or rolled up by the window manager, it comes back at the next check.
     hidden = true;
     checkAt(at(2026, 3, 1, 9, 0, 18));
@@ -120,13 +116,14 @@ TEST_F(CheckCycleTest, RingsAtTheFirstCheckAfterItsTimeAndHoldsBackTheNext) {
     cycle.StopButtClick();
     checkAt(at(2026, 3, 1, 9, 0, 25));
     EXPECT_EQ(text, "Sunday, March 1, 2026 " + UsTime(9, 0) + ": second");
-    EXPECT_FALSE(first->SnoozePending);
 }
 
+// With sound off, silent; an empty message (only another tool writes one) rings as ALARM.
 TEST_F(CheckCycleTest, CatchUpShowsEachNoticeModallyInListOrder) {
     state.FirstCheck = true;
+    settings.Sound = false;
     for (int hour : {7, 8, 9, 13})
-        add(akDaily, at(2026, 1, 1, hour), QByteArray::number(hour));
+        add(akDaily, at(2026, 1, 1, hour), hour == 8 ? "" : QByteArray::number(hour));
     const auto spent = add(akOneOff, at(2026, 2, 1, 6), "spent");
     spent->Rung = true;
     spent->SnoozePending = false;
@@ -142,19 +139,9 @@ TEST_F(CheckCycleTest, CatchUpShowsEachNoticeModallyInListOrder) {
         cycle.StopButtClick();
     };
     checkAt(at(2026, 3, 1, 12));
-    EXPECT_EQ(shown(), (QStringList{"modal 7", "modal 8", "modal 9"}));
-    EXPECT_FALSE(state.FirstCheck);
+    EXPECT_EQ(shown(), (QStringList{"modal 7", "modal ALARM", "modal 9"}));
     checkAt(at(2026, 3, 1, 12, 0, 10)); // later cycles are normal: nothing rings again
-    EXPECT_EQ(shown().size(), 3);
-}
-
-TEST_F(CheckCycleTest, SoundOffIsSilentAndAnEmptyMessageRingsAsAlarm) {
-    settings.Sound = false;
-    TAlarmRec empty = NewAlarm(akDaily, at(2026, 1, 1, 9), "x");
-    empty.Text.clear(); // only another tool writes this
-    list.Append(empty);
-    checkAt(at(2026, 3, 1, 9, 0, 2));
-    EXPECT_EQ(log, QStringList{"modeless ALARM"}); // persistent sound: notice_e2e.sh
+    EXPECT_TRUE(shown().size() == 3 && log.filter("play").isEmpty());
 }
 
 TEST_F(CheckCycleTest, DoneAndSnooze) {
@@ -164,13 +151,11 @@ TEST_F(CheckCycleTest, DoneAndSnooze) {
     clock.set(at(2026, 3, 1, 9, 3)); // Snooze pressed three minutes after the ring
     cycle.SnoozeButtClick();
     EXPECT_EQ(log, (QStringList{"stop sound", "save", "refresh"})); // no icon back
-    EXPECT_TRUE(rec->SnoozePending);
-    EXPECT_FALSE(visible || animating);
+    EXPECT_TRUE(rec->SnoozePending && !visible && !animating);
     // Five minutes after the ring it rings again; Done answers it and restores the icon.
     EXPECT_EQ(checks(at(2026, 3, 1, 9, 0, 15), at(2026, 3, 1, 9, 5, 9)), "modeless tea");
     EXPECT_EQ(log.mid(log.size() - 4),
               (QStringList{"stop sound", "save", "refresh", "icon MAINICON"}));
-    EXPECT_FALSE(rec->SnoozePending);
     checkAt(at(2026, 3, 1, 9, 5, 15)); // the clean-up takes the answered one-off away
     EXPECT_TRUE(list.IsEmpty());
     // The answer to an alarm deleted meanwhile changes no other one.
@@ -184,20 +169,14 @@ TEST_F(CheckCycleTest, DoneAndSnooze) {
 TEST_F(CheckCycleTest, AnimationFramesGoRoundAndAMissingOneIsReported) {
     for (int second = 0; second < 7; ++second)
         cycle.Timer2Timer();
-    EXPECT_EQ(log, (QStringList{"icon ICON_1", "icon ICON_2", "icon ICON_3", "icon ICON_4",
-                                "icon ICON_5", "icon ICON_6", "icon ICON_1"}));
-    cycle.StopButtClick(); // Done brings the bell back
-    EXPECT_TRUE(messages.shown.isEmpty());
-    missingIcon = "ICON_2";
-    cycle.Timer2Timer();
-    missingIcon = "MAINICON";
+    EXPECT_EQ(log.join(' ').remove("icon "), "ICON_1 ICON_2 ICON_3 ICON_4 ICON_5 ICON_6 ICON_1");
+    missingIcon = "MAINICON"; // Done brings the bell back
     cycle.StopButtClick();
-    ASSERT_EQ(messages.shown.size(), 2);
-    EXPECT_EQ(messages.shown[1], messages.shown[0]);
-    EXPECT_EQ(messages.shown[0],
+    EXPECT_EQ(messages.shown.value(0),
               (TMessage{"Error: couldn't load icon", "Tockwell", TMsgIcon::None, TMsgButtons::Ok}));
 }
 
+// An error leaves the flags clear; nothing runs while a clean-up pass is busy.
 TEST_F(CheckCycleTest, ErrorsLeaveTheFlagsClear) {
     state.FirstCheck = true;
     add(akDaily, at(2026, 1, 1, 7), "seven");
@@ -206,7 +185,6 @@ TEST_F(CheckCycleTest, ErrorsLeaveTheFlagsClear) {
     };
     EXPECT_THROW(checkAt(at(2026, 3, 1, 12)), EInOutError);
     EXPECT_FALSE(state.CheckBusy || state.FirstCheck);
-    // Nothing runs while a clean-up pass is busy.
     state.CleanupBusy = true;
     log.clear();
     checkAt(at(2026, 3, 1, 12, 0, 10));

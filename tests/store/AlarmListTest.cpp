@@ -34,10 +34,8 @@ TEST(AlarmList, PositionsOutsideTheListAreRefused) {
     AlarmList list;
     list.Append(NewAlarm(akDaily, 46000.5, "x"));
     const TAlarmRec copy = list[0];
-    EXPECT_EQ(list.IndexOf(&copy), -1);
-    EXPECT_EQ(list.IndexOf(list.At(0).get()), 0);
+    EXPECT_TRUE(list.IndexOf(&copy) == -1 && list.IndexOf(list.At(0).get()) == 0);
     EXPECT_THROW(list.At(1), EListError);
     EXPECT_THROW(list.Replace(-1, copy), EListError);
     EXPECT_THROW(list.Remove(1), EListError);
-    EXPECT_EQ(list.Count(), 1);
 }

@@ -27,11 +27,9 @@ TEST(RecordCodec, EveryFieldAtItsPlaceInTheTable) {
                   .lastRung = 46081.75,
                   .filler = 'x'}; // junk after the terminator means nothing
     const TAlarmRec rec = decode(r.build());
-    EXPECT_EQ(rec.AlarmTime, 46082.3333333333);
-    EXPECT_EQ(rec.Kind, akWeekly);
+    EXPECT_TRUE(rec.AlarmTime == 46082.3333333333 && rec.Kind == akWeekly && rec.SnoozePending &&
+                rec.Rung && rec.LastRung == 46081.75);
     EXPECT_EQ(rec.Text, QByteArray("Ring the dentist\r\nbefore 9"));
-    EXPECT_TRUE(rec.SnoozePending && rec.Rung);
-    EXPECT_EQ(rec.LastRung, 46081.75);
     // Written back: flags as 1, zero padding and a zero-filled text field.
     r.snoozePending = r.rung = 1;
     r.padding = r.filler = 0;
@@ -61,15 +59,12 @@ TEST(AlarmText, StoredBytesAndWhatTheUserSees) {
         if (c != '\r' && c != '\n')
             all.append(static_cast<char>(c));
     EXPECT_EQ(DisplayToText(TextToDisplay(all)), all);
-    // Characters the file cannot hold are refused, not replaced by look-alikes.
-    for (const char* refused : {"Straße Ā", "ｆｕｌｌ"})
-        EXPECT_FALSE(DisplayToText(QString::fromUtf8(refused))) << refused;
-    EXPECT_FALSE(DisplayToText(QString(QChar::Null)));
-    // At most 600 stored bytes: 300 line breaks fit, 301 do not.
-    EXPECT_TRUE(DisplayToText(QString(600, u'a')));
-    EXPECT_FALSE(DisplayToText(QString(601, u'a')));
-    EXPECT_TRUE(DisplayToText(QString(300, u'\n')));
-    EXPECT_FALSE(DisplayToText(QString(301, u'\n')));
+    // Characters the file cannot hold are refused, not replaced by look-alikes; at most 600
+    // stored bytes: 300 line breaks fit, 301 do not.
+    for (const QString refused : {QString::fromUtf8("Straße Ā"), QString::fromUtf8("ｆｕｌｌ"),
+                                  QString(QChar::Null), QString(601, u'a'), QString(301, u'\n')})
+        EXPECT_FALSE(DisplayToText(refused)) << refused.toStdString();
+    EXPECT_TRUE(DisplayToText(QString(600, u'a')) && DisplayToText(QString(300, u'\n')));
     // 600 characters are followed by their terminator in the file.
     EXPECT_EQ(encode(NewAlarm(akOneOff, 1.0, QByteArray(600, 'b'))).mid(611, 2),
               QByteArray("b\0", 2));
