@@ -206,26 +206,22 @@ private slots:
         QCOMPARE(runLoop(), 0);
     }
 
-    // The icon reaches the notification area as it is switched on and off; added
-    // without a tooltip, it sends the one set meanwhile at the next event processing. A
-    // double click on XEmbed is reported as a click and the double click alone: it is
-    // two clicks and a double click; a StatusNotifierItem host sends each itself.
+    // The icon reaches the notification area as it is switched on and off; added without a
+    // tooltip, it sends the one set meanwhile at the next event processing. On XEmbed Qt
+    // reports a double click's second click as the double click alone: it is a click too.
     void theIconInTheNotificationArea() {
         for (bool sni : {false, true}) {
             auto* tray = new FakeTray;
             tray->showsMenu = sni;
             const std::shared_ptr<QStringList> calls = tray->calls;
-            QStringList events;
+            int clicks = 0;
             {
                 TTrayIcon icon(nullptr, std::unique_ptr<FakeTray>(tray));
                 icon.SetActive(true);
                 icon.SetToolTip("Tockwell");
                 QCoreApplication::processEvents();
-                icon.OnClick = [&] {
-                    events << "click";
-                };
-                icon.OnDblClick = [&] {
-                    events << "double click";
+                icon.OnClick = [&clicks] {
+                    ++clicks;
                 };
                 icon.Activated(QSystemTrayIcon::Trigger);
                 icon.Activated(QSystemTrayIcon::DoubleClick);
@@ -235,10 +231,7 @@ private slots:
                 QCOMPARE(*calls, (QStringList{"add ", "modify Tockwell", "modify Tockwell",
                                               "delete", "add kept while off"}));
             }
-            QCOMPARE(calls->last(), QString("delete")); // gone with the program
-            const QStringList clicks = sni ? QStringList{"click", "double click"}
-                                           : QStringList{"click", "click", "double click"};
-            QCOMPARE(events, clicks);
+            QVERIFY(calls->last() == "delete" && clicks == (sni ? 1 : 2)); // gone with the program
         }
     }
 

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "AlarmList.h"
-#include "Errors.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -28,14 +27,4 @@ TEST(AlarmList, ManyNaNTimesSortWithoutHarm) {
     for (int i = 1; i < list.Count(); ++i)
         ASSERT_LE(CompareAlarmTime(list[i - 1], list[i]), 0) << i;
     EXPECT_TRUE(std::isnan(list[list.Count() - 1].AlarmTime));
-}
-
-TEST(AlarmList, PositionsOutsideTheListAreRefused) {
-    AlarmList list;
-    list.Append(NewAlarm(akDaily, 46000.5, "x"));
-    const TAlarmRec copy = list[0];
-    EXPECT_TRUE(list.IndexOf(&copy) == -1 && list.IndexOf(list.At(0).get()) == 0);
-    EXPECT_THROW(list.At(1), EListError);
-    EXPECT_THROW(list.Replace(-1, copy), EListError);
-    EXPECT_THROW(list.Remove(1), EListError);
 }
