@@ -1,14 +1,8 @@
 #!/usr/bin/python3
 # SPDX-License-Identifier: GPL-3.0-or-later
-"""What the end-to-end scripts read off a desktop session.
-  desktop.py menu [ITEM]   an item's exported menu (dbusmenu GetLayout), one entry a line:
-                           label|enabled|shortcut, "-" for a separator
-  desktop.py activate      the item's Activate; click LABEL: the entry starting with LABEL
-                           clicked (as a host sends them for a click on the item, the entry)
-  desktop.py widgets APP   what a screen reader reads of APP (AT-SPI): role 'name' states
-  desktop.py where APP ROLE NAME   the middle of APP's showing widget ROLE 'NAME': x y
-  desktop.py eval JS       GNOME Shell's value of JS (org.gnome.Shell.Eval, --unsafe-mode)
-"""
+"""What the end-to-end scripts read off a desktop session: menu (the bell's exported menu, an
+entry a line: label|enabled|shortcut), activate and click LABEL (as a host sends them), widgets
+APP (AT-SPI: role 'name' states), where APP ROLE NAME (its middle), eval JS (GNOME Shell's)."""
 import json
 import sys
 

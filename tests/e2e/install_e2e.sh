@@ -22,13 +22,11 @@ grep -qx "Exec=$PREFIX/bin/tockwell" "$PREFIX/share/applications/$ID.desktop" ||
     fail "could not write the portable alarms"
 "$PREFIX/bin/tockwell" >>"$WORK/program.log" 2>&1 &
 PIDS+=($!)
-wait_for 15 has_icon || fail "no tray icon from the portable program"
-has_question && fail "a message on a start with alarms: $(tail -1 "$WORK/program.log")"
+wait_for 15 has_icon && ! has_question || fail "the portable program: $(tail -1 "$WORK/program.log")"
 stop_program "${PIDS[-1]}"
-"$TOOL" dump "$PREFIX/lib/tockwell/Tockwell.alarms" | grep -qx '1 0 0 Kept where it was' ||
-    fail "the portable alarms were not kept in the program's folder"
-[ -e "$XDG_DATA_HOME/Ostrand" ] && fail "the portable run wrote into the user's data folder"
-[ -e "$XDG_CONFIG_HOME/autostart" ] && fail "the portable run added itself to the session's autostart"
+"$TOOL" dump "$PREFIX/lib/tockwell/Tockwell.alarms" | grep -qx '1 0 0 Kept where it was' &&
+    [ ! -e "$XDG_DATA_HOME/Ostrand" ] && [ ! -e "$XDG_CONFIG_HOME/autostart" ] ||
+    fail "the portable run did not keep to its folder"
 pass "cmake --install lays out a valid launcher and the bell at every size; a folder holding alarms keeps them"
 
 if grep -q '^TOCKWELL_SANITIZE:BOOL=ON' "$BUILD/CMakeCache.txt"; then

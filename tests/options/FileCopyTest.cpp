@@ -13,7 +13,7 @@ TEST(FileCopy, AWholeCopyWithTheTimeStampOrNoneAtAll) {
     QTemporaryDir dir;
     const QString src = dir.path() + "/Tockwell.alarms", dst = dir.path() + "/Tockwell.backup";
     EXPECT_THROW(FileCopy(src, dst), EInOutError); // no source
-    for (qsizetype size : {0, 624, 8192 * 3 + 5}) {
+    for (qsizetype size : {0, 8192 * 3 + 5}) {
         QByteArray bytes(size, Qt::Uninitialized);
         for (qsizetype i = 0; i < size; ++i)
             bytes[i] = char(i * 31 % 251);
@@ -35,8 +35,7 @@ TEST(FileCopy, AWholeCopyWithTheTimeStampOrNoneAtAll) {
         FileSizeLimit limit(1000);
         copied = FileCopy(src, dst);
     }
-    EXPECT_FALSE(copied);
-    EXPECT_EQ(ReadBytes(dst), "old backup");
+    EXPECT_TRUE(!copied && ReadBytes(dst) == "old backup");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2);
     EXPECT_THROW(FileCopy(src, dir.path() + "/missing/Tockwell.backup"), EInOutError);
 }

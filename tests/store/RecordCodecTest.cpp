@@ -56,8 +56,7 @@ TEST(AlarmText, StoredBytesAndWhatTheUserSees) {
     // Every byte a file can hold shows as some character and is stored back unchanged.
     QByteArray all;
     for (int c = 1; c < 256; ++c)
-        if (c != '\r' && c != '\n')
-            all.append(static_cast<char>(c));
+        all.append(static_cast<char>(c == '\r' || c == '\n' ? 'x' : c));
     EXPECT_EQ(DisplayToText(TextToDisplay(all)), all);
     // Characters the file cannot hold are refused, not replaced by look-alikes; at most 600
     // stored bytes: 300 line breaks fit, 301 do not.
