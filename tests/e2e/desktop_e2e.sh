@@ -51,6 +51,14 @@ case $DESKTOP in gnome-*) click_bell 1 2 ;; *) click_bell 1 ;; esac
 wait_for 10 alarms_window || fail "a click on the bell did not open the alarms window"
 widgets | grep -q "^row .* | Daily \\* | Call back" || fail "the alarms window does not list the alarm: $(widgets)"
 shot alarms-window
+# GNOME 43 now and then loses a key to a window its double click just opened, twice in
+# a row on a busy machine: up to three tries, the window activated first.
+for try in 1 2 3; do
+    activate Tockwell
+    key_to "$(titled '^Tockwell$')" alt+c && wait_for 5 not alarms_window && break
+    [ "$try" -eq 3 ] && fail "Close window did not close the alarms window"
+    echo "note: alt+c was lost"
+done
 pass "a click on the bell opens the alarms window"
 
 xterm -fullscreen -title fullscreen-xterm &
