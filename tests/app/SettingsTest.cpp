@@ -59,8 +59,15 @@ TEST_F(SettingsTest, ReadingRules) {
 }
 
 TEST(SettingInteger, Rules) {
-    EXPECT_TRUE(ParseSettingInteger("+4") == 4 && ParseSettingInteger("0xFFFFFFFF") == -1);
-    for (const char* text : {"", "0x", "0x1FFFFFFFF", " 7", "1.5", "2147483648"})
+    for (const auto& [text, value] : {std::pair{"5", 5},
+                                      {"-3", -3},
+                                      {"+4", 4},
+                                      {"00012", 12},
+                                      {"0X1f", 31},
+                                      {"0xFFFFFFFF", -1},
+                                      {"-2147483648", INT32_MIN}})
+        EXPECT_EQ(ParseSettingInteger(text), value) << text;
+    for (const char* text : {"", "0x", "0x1FFFFFFFF", "0x-1", "0x 1", " 7", "1.5", "2147483648"})
         EXPECT_EQ(ParseSettingInteger(text), std::nullopt) << text;
 }
 

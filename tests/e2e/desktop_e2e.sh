@@ -20,12 +20,11 @@ question() { has_widget "^label 'Close Tockwell? No more alarms will be shown un
 about_box() { has_widget "^dialog 'About Tockwell'"; }
 menu_shown() { [ -n "$(shown_menu)" ]; }
 notice() { has_widget "^dialog 'Daily alarm for "; }
-# A right click on the bell shows the desktop's menu of it (xfce4-panel's cannot be read;
+# A right click on the bell shows the desktop's menu of it (xfce4-panel's entries cannot be read;
 # Plasma's entries are proved by choosing About and Exit program with the keys).
 open_bell_menu() {
     [ "$DESKTOP" = kde-wayland ] && return # entries are chosen as Plasma's menu sends them
     click_bell 3
-    [ "$DESKTOP" = xfce ] && sleep 0.5 && return
     wait_for 5 menu_shown || fail "a right click on the bell showed no menu"
 }
 
@@ -92,7 +91,7 @@ press Return
 wait_for 5 not notice || fail "Enter did not answer the notice"
 wait_for 15 sh -c "'$TOOL' dump '$DATA' | grep -qx '1 1 0 Call back'" || fail "Done did not reach the data file"
 pass "a daily alarm rings above a focused full-screen window, takes the focus, Enter answers Done"
-kill "${PIDS[-1]}" # the xterm covers the panel
+kill "${PIDS[-1]}" && wait_for 10 gone "${PIDS[-1]}" # the xterm covers the panel
 
 open_bell_menu
 choose Exit x

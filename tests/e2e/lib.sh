@@ -256,11 +256,11 @@ click_bell() {
     *) xdotool mousemove $((${SCREEN%x*} - 12)) 16 click --repeat "${2:-1}" --delay 80 "$1" ;;
     esac
 }
-# The bell's menu as GNOME shows it, an entry a line; on Plasma a line for its menu window.
+# The bell's menu as GNOME shows it, an entry a line; elsewhere a line for its menu window.
 shown_menu() {
     case ${DESKTOP:-} in
     gnome-*) shell "const a = $INDICATOR; a?.menu.isOpen ? a.menu._getMenuItems().map(i => i.label?.text || '-').join('\n') : ''" ;;
-    kde) for w in $(xdotool search --onlyvisible --class plasmashell); do
+    kde | xfce) for w in $(xdotool search --onlyvisible --class "$([ "$DESKTOP" = kde ] && echo plasmashell || echo 'xfce4-panel|wrapper')"); do
         xprop -id "$w" _NET_WM_WINDOW_TYPE | grep -q POPUP_MENU && echo "a menu"
     done ;;
     esac
