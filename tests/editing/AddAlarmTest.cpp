@@ -67,9 +67,10 @@ TEST(AddAlarm, DefaultsAndSpins) {
     EXPECT_EQ(QString("%1 %2 %3").arg(WrapDay(1)).arg(WrapMonth(13)).arg(WrapWeekday(-1)), "1 1 6");
     EXPECT_EQ(EnglishWeekday(6) + EnglishMonth(12) + EnglishWeekday(7) + EnglishMonth(13),
               "SaturdayDecember");
-    // Which boxes each kind takes: time, weekday, day, month, year (one-off, weekly and
-    // monthly: the sheet and the add dialog's table).
+    // Which boxes each kind takes: time, weekday, day, month, year (one-off: the sheet).
     EXPECT_EQ(ControlStates(akDaily), (TControlStates{true, false, false, false, false}));
+    EXPECT_EQ(ControlStates(akWeekly), (TControlStates{true, true, false, false, false}));
+    EXPECT_EQ(ControlStates(akMonthly), (TControlStates{true, false, true, false, false}));
     EXPECT_EQ(ControlStates(akAnnual), (TControlStates{true, false, true, true, false}));
     // The month comes before the day where the user's locale writes it so.
     EXPECT_TRUE(SwapDayAndMonth(US) &&

@@ -170,8 +170,11 @@ TEST_F(CheckCycleTest, AnimationFramesGoRoundAndAMissingOneIsReported) {
     for (int second = 0; second < 7; ++second)
         cycle.Timer2Timer();
     EXPECT_EQ(log.join(' ').remove("icon "), "ICON_1 ICON_2 ICON_3 ICON_4 ICON_5 ICON_6 ICON_1");
+    missingIcon = "ICON_2";
+    cycle.Timer2Timer();
     missingIcon = "MAINICON"; // Done brings the bell back
     cycle.StopButtClick();
+    EXPECT_TRUE(messages.shown.size() == 2 && messages.shown[1] == messages.shown[0]);
     EXPECT_EQ(messages.shown.value(0),
               (TMessage{"Error: couldn't load icon", "Tockwell", TMsgIcon::None, TMsgButtons::Ok}));
 }
