@@ -39,14 +39,16 @@ const HarnessRow OptionsTable[] = {
      [](Harness& h) {
          TOptionsDg& dg = opened(h);
          QTest::mouseClick(dg.CancelButt, Qt::LeftButton);
-         QVERIFY(dg.SnoozeminBox->text() == "60" && inUse(h).SnoozeMin == 60 && !dg.isVisible());
+         QVERIFY(dg.SnoozeminBox->text() == "60" && dg.SMUpDown->Position() == 60 &&
+                 inUse(h).SnoozeMin == 60 && !dg.isVisible());
      },
      nullptr, "SnoozeMin=90\n"},
     {"snooze and sound off: greyed; Enable snooze starts at 5, the lowest; Up, and OK stores it",
      [](Harness& h) {
          TOptionsDg& dg = opened(h);
          QVERIFY(dg.SoundSelButtons->checkedId() == 0 &&
-                 enabled({dg.SnoozeminBox, dg.SMUpDown, dg.Label1, dg.Change, dg.Play}, false));
+                 enabled({dg.SnoozeminBox, dg.SMUpDown, dg.Label1, dg.Change, dg.Play, dg.SFNBox},
+                         false));
          dg.EnableSnooze->click();
          dg.SMUpDown->Step(false);
          QCOMPARE(dg.SnoozeminBox->text(), QString("5"));
@@ -213,6 +215,7 @@ private slots:
     // Minimised and restored, the dialog keeps the choices; a failed write keeps it open.
     void okTakesTheChoicesAsShownAndStopsAtAFailedWrite() {
         Harness h(records({"one"}));
+        QCOMPARE(h.stat().AGrid->item(0, 2)->text(), QString("Daily *")); // snooze pending
         TOptionsDg& dg = opened(h);
         dg.EnableSnooze->click();               // off
         dg.SoundSelButtons->button(0)->click(); // sound off
