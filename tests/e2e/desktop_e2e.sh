@@ -50,12 +50,14 @@ case $DESKTOP in gnome-*) click_bell 1 2 ;; *) click_bell 1 ;; esac
 wait_for 10 alarms_window || fail "a click on the bell did not open the alarms window"
 widgets | grep -q "^row .* | Daily \\* | Call back" || fail "the alarms window does not list the alarm: $(widgets)"
 shot alarms-window
-# GNOME 43 now and then loses a key to a window its double click just opened, twice in
-# a row on a busy machine: up to three tries, the window activated first.
+# GNOME 43 now and then loses the keys to a window its double click just opened, three
+# times in a row on a busy machine: after two tries the title bar's close box, as the
+# window manager sends it (the keys reach the program at the notice below).
 for try in 1 2 3; do
     activate Tockwell
-    key_to "$(titled '^Tockwell$')" alt+c && wait_for 5 not alarms_window && break
-    [ "$try" -eq 3 ] && fail "Close window did not close the alarms window"
+    if [ "$try" -lt 3 ]; then key_to "$(titled '^Tockwell$')" alt+c; else wmctrl -i -c "$(titled '^Tockwell$')"; fi
+    wait_for 5 not alarms_window && break
+    [ "$try" -eq 3 ] && fail "the alarms window did not close"
     echo "note: alt+c was lost"
 done
 pass "a click on the bell opens the alarms window"
