@@ -39,7 +39,6 @@ check_menu
 pass "the bell registers as a StatusNotifierItem and exports the six entries, F1 on Help"
 
 open_bell_menu
-shot bell-menu
 choose About "Down Return"
 wait_for 10 about_box || fail "About in the bell's menu did not open the about box"
 key_to "$(titled '^About Tockwell$')" Escape
@@ -49,7 +48,6 @@ pass "the bell's menu shows Tockwell's entries, and About opens the about box"
 case $DESKTOP in gnome-*) click_bell 1 2 ;; *) click_bell 1 ;; esac
 wait_for 10 alarms_window || fail "a click on the bell did not open the alarms window"
 widgets | grep -q "^row .* | Daily \\* | Call back" || fail "the alarms window does not list the alarm: $(widgets)"
-shot alarms-window
 # GNOME 43 now and then loses the keys to a window its double click just opened, three
 # times in a row on a busy machine: after two tries the title bar's close box, as the
 # window manager sends it (the keys reach the program at the notice below).
@@ -70,7 +68,6 @@ wait_for 10 fullscreen_focused || { activate fullscreen-xterm && wait_for 5 full
 set_clock "2026-03-01 07:59:55"
 wait_for 30 notice || fail "the daily alarm did not ring"
 sleep 0.5
-shot notice-over-fullscreen
 TITLE=$(focused_title)
 [[ $TITLE == "Daily alarm for "* ]] || fail "the notice did not take the focus: $TITLE has it"
 kept_above "Daily alarm for " || fail "the notice is not kept above"
@@ -112,7 +109,6 @@ gnome-*)
     wait_for 10 not host_registered || fail "the extension's watcher stayed"
     start_program
     wait_for 20 alarms_window || fail "no alarms window without the extension"
-    shot no-extension
     stop_program "$LAST"
     pass "with the AppIndicator extension switched off the alarms window comes by itself"
     ;;

@@ -43,7 +43,7 @@ const HarnessRow OptionsTable[] = {
                  inUse(h).SnoozeMin == 60 && !dg.isVisible());
      },
      nullptr, "SnoozeMin=90\n"},
-    {"snooze and sound off: greyed; Enable snooze starts at 5, the lowest; Up, and OK stores it",
+    {"snooze and sound off: greyed; Enable snooze starts at 5, the lowest; Up, OK stores it",
      [](Harness& h) {
          TOptionsDg& dg = opened(h);
          QVERIFY(dg.SoundSelButtons->checkedId() == 0 &&
@@ -57,9 +57,11 @@ const HarnessRow OptionsTable[] = {
          QVERIFY(h.ini().contains("Snooze=1\nSnoozeMin=6\n") && inUse(h).SnoozeMin == 6);
      },
      nullptr, "Snooze=0\nSound=0\n"},
-    {"Change sound, then Cancel keeps the old one, and OK stores the one chosen",
+    {"Play sound plays the file shown; Change sound, Cancel keeps it; OK stores the one chosen",
      [](Harness& h) {
          TOptionsDg& dg = opened(h);
+         dg.Play->click();
+         QCOMPARE(h.sound().log, QStringList{"play bell.wav"});
          dg.SoundSelector = [&h] {
              return h.path("ring.wav");
          };
@@ -68,25 +70,14 @@ const HarnessRow OptionsTable[] = {
          dg.Display();
          QVERIFY(inUse(h).SoundFile == "bell.wav" && dg.SFNBox->text() == "Sound File: bell.wav");
          dg.Change->click();
+         dg.PersistBox->click();
          QTest::mouseClick(dg.OKButt, Qt::LeftButton);
          QVERIFY(dg.SFNBox->text() == h.path("ring.wav") &&
                  inUse(h).SoundFile == h.path("ring.wav") &&
                  h.ini().contains("SoundFile=" + h.path("ring.wav").toUtf8()));
-     },
-     nullptr, "SoundFile=bell.wav\n"},
-    {"Play sound plays the file shown, once",
-     [](Harness& h) {
-         opened(h).Play->click();
-         QCOMPARE(h.sound().log, QStringList{"play bell.wav"});
-     },
-     nullptr, "SoundFile=bell.wav\n"},
-    {"Persistent Sound ticked, then OK",
-     [](Harness& h) {
-         TOptionsDg& dg = opened(h);
-         dg.PersistBox->click();
-         QTest::mouseClick(dg.OKButt, Qt::LeftButton);
          QVERIFY(inUse(h).PersistentSound && h.ini().contains("Persistent%20Sound=1"));
-     }},
+     },
+     nullptr, "SoundFile=bell.wav\n"},
     {"Sound Off greys its buttons and OK stores it",
      [](Harness& h) {
          TOptionsDg& dg = opened(h);
@@ -118,8 +109,8 @@ struct BackupRow {
 };
 
 const BackupRow BackupTable[] = {
-    {"opens at the program's folder, the path down to it listed; Enter or a double click on a "
-     "subfolder opens it, and only that",
+    {"opens at the program's folder, the path down to it; Enter or a double click opens a "
+     "subfolder",
      Mode::BackUp, false,
      [](Harness& h, TBUFrm& w, const QString& folder) {
          QCOMPARE(w.Folder(), QDir(h.dir.path()).absolutePath()); // its controls: the sheet
@@ -149,8 +140,7 @@ const BackupRow BackupTable[] = {
                   "File backed up as \r" + folder + "/Tockwell.backup");
          QVERIFY(!w.isVisible());
      }},
-    {"restore mode: Restore only where a back-up file is, not a folder of its name", Mode::Restore,
-     false,
+    {"restore mode: Restore only where a back-up file is, not a folder", Mode::Restore, false,
      [](Harness&, TBUFrm& w, const QString& folder) {
          QDir(folder).mkdir("Tockwell.backup");
          w.SetFolder(folder);
@@ -172,8 +162,7 @@ const BackupRow BackupTable[] = {
          QVERIFY(!w.isVisible() && h.messages.shown.size() == 2 && h.file() == before);
          QCOMPARE(h.stat().AGrid->item(0, 3)->text(), QString("mine"));
      }},
-    {"Restore answered Yes takes the back-up's alarms into the list, grid and file", Mode::Restore,
-     true,
+    {"Restore answered Yes takes the back-up into the list, grid and file", Mode::Restore, true,
      [](Harness& h, TBUFrm& w, const QString& folder) {
          w.SetFolder(folder);
          h.messages.answers = {TMsgAnswer::Yes};
