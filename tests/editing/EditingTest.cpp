@@ -173,9 +173,20 @@ const HarnessRow AddDialog[] = {
          a.DayUpDown->SetPosition(1);
          a.DayUpDown->Step(false); // below the first: the last
          QCOMPARE(shown(), QString("Sunday 31 January 2027"));
+         a.MonthUpDown->Step(false); // below January: December
+         QCOMPARE(shown(), QString("Friday 31 December 2027"));
          a.SetKind(akWeekly);
          a.WDUpDown->Step(true);
-         QCOMPARE(shown(), QString("Monday 31 January 2027")); // the date comes at Add
+         QCOMPARE(shown(), QString("Saturday 31 December 2027")); // the date comes at Add
+         // The hour, the minute and the year go down to 0, 00 and 1901, and no further.
+         for (auto [spin, box, lowest] : {std::tuple{a.UpDown1, a.HourBox, "0"},
+                                          {a.UpDown2, a.MinuteBox, "00"},
+                                          {a.YearUpDown, a.YearBox, "1901"}}) {
+             spin->SetPosition(QString(lowest).toInt() + 1);
+             spin->Step(false);
+             spin->Step(false);
+             QCOMPARE(box->text(), QString(lowest));
+         }
      }},
     {"an hour that cannot be keeps the focus in its box; a day left empty becomes 0",
      [](Harness& h) {
