@@ -203,15 +203,17 @@ const HarnessRow AddDialog[] = {
          a.YearBox->setFocus();
          QVERIFY(QApplication::focusWidget() == a.YearBox && a.DayBox->text() == "0");
      }},
-    {"Cancel closes; after an edit too, the next Add opens empty as a one-off",
+    {"Cancel closes; after an edit too, the next Add opens empty as a one-off, every box at work",
      [](Harness& h) {
          editFirst(h);
          QTest::mouseClick(h.add().Button2, Qt::LeftButton);
          QVERIFY(!h.add().isVisible());
          h.stat().AddBtnClick();
-         QVERIFY(!h.add().EditMode() && h.add().TG->isEnabled());
+         QVERIFY(!h.add().EditMode() && h.add().TG->isEnabled() && h.add().HourBox->isEnabled());
          QCOMPARE(h.add().Kind(), int(akOneOff));
          QCOMPARE(h.add().TextBox->toPlainText() + h.list()[0].Text, QString("old"));
+         h.add().TGButtons->button(akAnnual)->click();
+         QVERIFY(h.add().MonthUpDown->isEnabled());
      },
      oneWeekly},
     {"edit mode: Save keeps the time; an emptied message is ALARM; the alarm gone meanwhile",
