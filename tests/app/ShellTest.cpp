@@ -194,6 +194,9 @@ private slots:
         QVERIFY(QuitRequested());
         QCOMPARE(runLoop(), 0);
         QVERIFY(!QuitRequested());
+        messages.answers = {TMsgAnswer::Yes}; // and Yes while the loop runs ends it
+        QTimer::singleShot(0, form.Close1, &QAction::trigger);
+        QCOMPARE(runLoop(), 0);
         // SIGTERM while a box waits for its OK: the box closes, the end is kept.
         QuitOnTerminationSignals();
         QTimer::singleShot(0, [] { std::raise(SIGTERM); });
