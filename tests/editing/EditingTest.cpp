@@ -203,10 +203,13 @@ const HarnessRow AddDialog[] = {
          a.YearBox->setFocus();
          QVERIFY(QApplication::focusWidget() == a.YearBox && a.DayBox->text() == "0");
      }},
-    {"Cancel closes; after an edit too, the next Add opens empty as a one-off, every box at work",
+    {"Cancel and Escape close; after an edit the next Add opens empty as a one-off, all at work",
      [](Harness& h) {
          editFirst(h);
          QTest::mouseClick(h.add().Button2, Qt::LeftButton);
+         QVERIFY(!h.add().isVisible());
+         h.stat().AddBtnClick();
+         QTest::keyClick(&h.add(), Qt::Key_Escape); // as Cancel
          QVERIFY(!h.add().isVisible());
          h.stat().AddBtnClick();
          QVERIFY(!h.add().EditMode() && h.add().TG->isEnabled());
