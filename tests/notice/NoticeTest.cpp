@@ -59,10 +59,29 @@ const HarnessRow Notice[] = {
          QCOMPARE(h.file().mid(613, 2), QByteArray("\0\1", 2)); // answered, rung
          QCOMPARE(h.tray->image, LoadIcon("MAINICON").pixmap(32, 32).toImage());
      }},
+    {"at the first check a passed alarm waits in a modal notice, until Done",
+     [](Harness& h) {
+         h.list().Append(NewAlarm(akDaily, at(2026, 12, 2, 9), "missed"));
+         TMessageDg& dg = h.program->Notice();
+         bool modal = false;
+         QTimer::singleShot(0, [&] {
+             modal = dg.isVisible() && dg.isModal();
+             dg.StopButt->click();
+         });
+         h.program->Form().Timer1Timer();
+         QVERIFY(modal && !dg.isVisible());
+         QCOMPARE(h.file().mid(613, 2), QByteArray("\0\1", 2)); // answered, rung
+     }},
     {"Escape and the title bar's close box answer nothing; minimised, it is brought back",
      [](Harness& h) {
          TMessageDg& dg = rung(h, "a message of some length");
          QVERIFY(QTest::qWaitForWindowExposed(&dg));
+         QWidget other; // a notice the user left alone stays where it is at the next check
+         other.show();
+         QVERIFY(QTest::qWaitForWindowActive(&other));
+         h.program->Cycle().Timer1Timer();
+         QCoreApplication::processEvents();
+         QCOMPARE(QApplication::activeWindow(), &other);
          h.sound().log.clear();
          QTest::keyClick(&dg, Qt::Key_Escape);
          QVERIFY(dg.isVisible());
