@@ -178,6 +178,8 @@ const HarnessRow AddDialog[] = {
          a.SetKind(akWeekly);
          a.WDUpDown->Step(true);
          QCOMPARE(shown(), QString("Saturday 31 December 2027")); // the date comes at Add
+         a.WDUpDown->Step(true);                                  // past Saturday: Sunday
+         QCOMPARE(a.DayLabel->text(), QString("Sunday"));
          // The hour, the minute and the year go down to 0, 00 and 1901, and no further.
          for (auto [spin, box, lowest] : {std::tuple{a.UpDown1, a.HourBox, "0"},
                                           {a.UpDown2, a.MinuteBox, "00"},
