@@ -190,16 +190,18 @@ const HarnessRow AddDialog[] = {
              QCOMPARE(box->text(), QString(lowest));
          }
      }},
-    {"an hour that cannot be keeps the focus in its box; a day left empty becomes 0",
+    {"an hour or minute that cannot be keeps the focus in its box; a day left empty becomes 0",
      [](Harness& h) {
          TAddWnd& a = h.add();
          h.stat().AddBtnClick();
          QVERIFY(QTest::qWaitForWindowActive(&a));
-         a.HourBox->setFocus();
-         a.HourBox->setText("24");
-         a.DayBox->setFocus();
-         QTRY_COMPARE(QApplication::focusWidget(), a.HourBox);
-         a.HourBox->setText("23");
+         for (auto [box, wrong] : {std::pair{a.MinuteBox, "60"}, {a.HourBox, "24"}}) {
+             box->setFocus();
+             box->setText(wrong);
+             a.DayBox->setFocus();
+             QTRY_COMPARE(QApplication::focusWidget(), box);
+             box->setText("23");
+         }
          a.DayBox->setFocus();
          a.DayBox->clear();
          a.YearBox->setFocus();

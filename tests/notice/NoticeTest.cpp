@@ -87,7 +87,7 @@ const HarnessRow Notice[] = {
          QVERIFY(dg.isVisible());
          dg.showMinimized();
          QVERIFY(dg.Hidden());
-         dg.BringBack();
+         h.program->Cycle().Timer1Timer(); // the next check
          QVERIFY(dg.isVisible() && !dg.Hidden());
          dg.close(); // a persistent sound would go on
          QVERIFY(!dg.isVisible() && h.list()[0].SnoozePending && h.sound().log.isEmpty());
