@@ -19,13 +19,15 @@ TMessageDg& rung(Harness& h, const QByteArray& text, std::int32_t kind = akOneOf
 }
 
 const HarnessRow Notice[] = {
-    {"opens above the rest with the date and the message, Done focused, and plays",
+    {"opens above the rest with the date and the message, Done focused, plays, rings the bell",
      [](Harness& h) {
          TMessageDg& dg = rung(h, "Call back"); // its caption and controls: the sheet
          QVERIFY(dg.isVisible() && (dg.windowFlags() & Qt::WindowStaysOnTopHint));
          QCOMPARE(dg.Txt->toPlainText(), QString("Sunday, 1 March 2026 09:00: Call back"));
          QCOMPARE(h.sound().log, QStringList{"play alarm.wav"});
          QCOMPARE(dg.focusWidget(), dg.StopButt); // Enter answers Done, the default
+         h.program->Cycle().Timer2Timer();        // the icon's first picture of a ringing bell
+         QCOMPARE(h.tray->image, LoadIcon("ICON_1").pixmap(32, 32).toImage());
      }},
     {"its height follows the message's length, the date and time at the top",
      [](Harness& h) {
@@ -58,6 +60,7 @@ const HarnessRow Notice[] = {
          QVERIFY(!dg.isVisible() && !h.program->Form().Timer2->isActive());
          QCOMPARE(h.file().mid(613, 2), QByteArray("\0\1", 2)); // answered, rung
          QCOMPARE(h.tray->image, LoadIcon("MAINICON").pixmap(32, 32).toImage());
+         QVERIFY(h.messages.shown.isEmpty());
      }},
     {"at the first check a passed alarm waits in a modal notice, until Done",
      [](Harness& h) {
