@@ -250,9 +250,13 @@ const HarnessRow AddDialog[] = {
          QTest::keyClick(box, Qt::Key_Return); // a line break takes two bytes
          QTest::keyClicks(box, "yz");
          QCOMPARE(box->toPlainText(), QString(599, u'x') + u'y');
-         box->clear();
+         box->setPlainText("caf");
+         box->moveCursor(QTextCursor::End);
          QTest::sendKeyEvent(QTest::Press, box, Qt::Key_unknown, QString(QChar(0x0100)), {});
-         box->insertPlainText(QString(QChar(0x0100))); // as an input method or a drop does
+         for (int i = 0; i < 2; ++i) // as an input method or a drop does, and again
+             box->insertPlainText(QString(QChar(0x0100)));
+         QVERIFY(box->toPlainText() == "caf" && box->textCursor().position() == 3);
+         box->clear();
          for (const char* pasted : {"caf\u00e9 \u20ac5 \u0100", "caf\u00e9 \u20ac5"}) {
              QApplication::clipboard()->setText(QString::fromUtf8(pasted));
              box->paste();
