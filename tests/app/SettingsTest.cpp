@@ -63,7 +63,7 @@ TEST(SettingInteger, Rules) {
                                       {"-3", -3},
                                       {"+4", 4},
                                       {"00012", 12},
-                                      {"0X1f", 31},
+                                      {"0X9f", 159},
                                       {"0xFFFFFFFF", -1},
                                       {"-2147483648", INT32_MIN}})
         EXPECT_EQ(ParseSettingInteger(text), value) << text;

@@ -32,11 +32,18 @@ TAddWnd& editFirst(Harness& h) {
 }
 
 const HarnessRow AlarmsWindow[] = {
-    {"opens with every alarm, earliest first; Delete and Edit text for one, no Add at 20",
+    {"opens centred with every alarm, earliest first; Delete and Edit text for one, no Add at 20",
      [](Harness& h) {
-         h.stat().Display();
-         QCOMPARE(h.stat().AGrid->item(0, 3)->text() + h.stat().AGrid->item(2, 2)->text(),
-                  QString("aOne off *"));
+         TStatWnd& s = h.stat();
+         s.Display();
+         const QPoint centre = QGuiApplication::primaryScreen()->availableGeometry().center();
+         QVERIFY((s.geometry().center() - centre).manhattanLength() <= 4); // its frame aside
+         QCOMPARE(s.AGrid->item(0, 3)->text() + s.AGrid->item(2, 2)->text(), QString("aOne off *"));
+         s.move(40, 30); // moved by the user, shown again, chosen row kept through a refresh
+         s.AGrid->setCurrentCell(1, 0);
+         s.Display();
+         h.program->RefreshList();
+         QVERIFY(s.pos() == QPoint(40, 30) && s.AGrid->currentRow() == 1);
          for (auto [count, add] : {std::pair{1, true}, {20, false}}) {
              h.list().Clear();
              for (int i = 0; i < count; ++i)
