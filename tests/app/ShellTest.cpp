@@ -24,9 +24,11 @@ bool statShown(Harness& h) {
 }
 
 const HarnessRow Bell[] = {
-    {"a click on the bell, and the menu's About, Alarms Window, Options and Help",
+    {"the bell's tooltip; a click on it, and the menu's About, Alarms Window, Options and Help",
      [](Harness& h) {
          TTrayIconForm& f = h.program->Form();
+         QTRY_VERIFY(h.tray->calls->contains("modify " + TTrayIconForm::ToolTipText));
+         QCOMPARE(f.Help1->shortcut(), QKeySequence(Qt::Key_F1)); // shown in the menu
          f.TrayIcon1->Activated(QSystemTrayIcon::Trigger);
          QVERIFY(statShown(h));
          h.stat().hide();

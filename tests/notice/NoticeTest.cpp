@@ -25,8 +25,9 @@ const HarnessRow Notice[] = {
          QVERIFY(dg.isVisible() && (dg.windowFlags() & Qt::WindowStaysOnTopHint));
          QCOMPARE(dg.Txt->toPlainText(), QString("Sunday, 1 March 2026 09:00: Call back"));
          QCOMPARE(h.sound().log, QStringList{"play alarm.wav"});
-         QCOMPARE(dg.focusWidget(), dg.StopButt); // Enter answers Done, the default
-         h.program->Cycle().Timer2Timer();        // the icon's first picture of a ringing bell
+         QCOMPARE(dg.focusWidget(), dg.StopButt);              // Enter answers Done, the default
+         QCOMPARE(h.program->Form().Timer2->interval(), 1000); // a picture a second
+         h.program->Cycle().Timer2Timer(); // the icon's first picture of a ringing bell
          QCOMPARE(h.tray->image, LoadIcon("ICON_1").pixmap(32, 32).toImage());
      }},
     {"its height follows the message's length, the date and time at the top",
