@@ -33,6 +33,7 @@ const HarnessRow Bell[] = {
          QVERIFY(statShown(h));
          h.stat().hide();
          f.About->trigger();
+         QVERIFY(h.program->AboutDg().isVisible());
          QTest::mouseClick(h.program->AboutDg().OK, Qt::LeftButton);
          QVERIFY(!h.program->AboutDg().isVisible() && h.messages.shown.isEmpty());
          f.AlarmsWindow1->trigger();

@@ -68,7 +68,7 @@ const HarnessRow Notice[] = {
          h.list().Append(NewAlarm(akDaily, at(2026, 12, 2, 9), "missed"));
          TMessageDg& dg = h.program->Notice();
          bool modal = false;
-         QTimer::singleShot(0, [&] {
+         QTimer::singleShot(0, &dg, [&] {
              modal = dg.isVisible() && dg.isModal();
              dg.StopButt->click();
          });
