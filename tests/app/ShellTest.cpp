@@ -42,12 +42,14 @@ const HarnessRow Bell[] = {
          f.Help1->trigger();
          QVERIFY(h.help.Window() && h.help.Window()->isVisible());
      }},
-    {"the check with a tray rings, no alarms window; the tray gone, a second start opens it",
+    {"the check looks for a tray host and rings, no alarms window; the tray gone, a second start "
+     "opens it",
      [](Harness& h) {
          h.list().Append(NewAlarm(akOneOff, at(2026, 12, 2, 10), "due"));
          h.program->Form().CheckState.FirstCheck = false;
          h.program->Form().Timer1Timer();
          QVERIFY(h.program->Notice().isVisible() && !statShown(h));
+         QVERIFY(h.tray->calls->contains("look for a host"));
          h.tray->shown = false; // the panel has gone
          h.program->Form().SecondCopyStarted(AppTitle);
          QVERIFY(statShown(h));

@@ -23,6 +23,7 @@ public:
         *calls << "delete";
         return true;
     }
+    void LookForHost() override { *calls << "look for a host"; }
     bool HostShowsMenu() const override { return showsMenu; }
     // A tray host shows the icon; false: none at all, or it went away.
     bool Shown() const override { return shown; }
