@@ -140,6 +140,8 @@ private slots:
             QVERIFY(!TOnlyOne(title, false).SecondCopy()); // not enforced: runs beside it
         }
         QVERIFY(!TOnlyOne(title).SecondCopy());
+        QCOMPARE(TOnlyOne::MarkerFor("Tockwell, a reminder program"),
+                 "OnlyOneTockwell, a reminder");
         // A copy killed with -9 left its lock, which names a process that has gone.
         QProcess gone;
         gone.start("true");

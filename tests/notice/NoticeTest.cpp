@@ -25,7 +25,8 @@ const HarnessRow Notice[] = {
          QVERIFY(dg.isVisible() && (dg.windowFlags() & Qt::WindowStaysOnTopHint));
          QCOMPARE(dg.Txt->toPlainText(), QString("Sunday, 1 March 2026 09:00: Call back"));
          QCOMPARE(h.sound().log, QStringList{"play alarm.wav"});
-         QCOMPARE(dg.focusWidget(), dg.StopButt);              // Enter answers Done, the default
+         QCOMPARE(dg.focusWidget(), dg.StopButt); // Enter answers Done, the default
+         QVERIFY(!dg.Image1->pixmap().isNull());
          QCOMPARE(h.program->Form().Timer2->interval(), 1000); // a picture a second
          h.program->Cycle().Timer2Timer(); // the icon's first picture of a ringing bell
          QCOMPARE(h.tray->image, LoadIcon("ICON_1").pixmap(32, 32).toImage());
@@ -33,19 +34,29 @@ const HarnessRow Notice[] = {
     {"its height follows the message's length, the date and time at the top",
      [](Harness& h) {
          // Outer heights for a frame of 28 pixels; this desktop's frame comes on top.
-         for (auto [length, height] : {std::pair{14, 98}, {15, 158}, {59, 158}, {60, 198}}) {
+         for (auto [length, height, text] : {std::tuple{14, 98, 21},
+                                             {15, 158, 81},
+                                             {59, 158, 81},
+                                             {60, 198, 121},
+                                             {600, 198, 121}}) {
              TMessageDg& dg = rung(h, QByteArray(length, 'm'));
+             QVERIFY(QTest::qWaitForWindowExposed(&dg));
              QCOMPARE(dg.height(), height - 28);
+             QCOMPARE(dg.Txt->height(), text);
              QCOMPARE(dg.StopButt->geometry().topLeft(), QPoint(211, height - 62));
-             QCOMPARE(dg.Txt->verticalScrollBar()->value(), 0);
+             QVERIFY(dg.Txt->verticalScrollBar()->value() == 0 &&
+                     dg.Txt->textCursor().position() == 0);
              dg.StopButt->click();
          }
      }},
-    {"without snooze, Done alone in the middle",
+    {"without snooze, Done alone in the middle; with snooze on again, Snooze is back",
      [](Harness& h) {
          TMessageDg& dg = rung(h, "short");
          QVERIFY(dg.SnoozeButt->isHidden());
          QCOMPARE(dg.StopButt->x(), dg.frameGeometry().width() / 2 - 75 / 2);
+         dg.StopButt->click();
+         h.program->Form().AlarmSettings.Snooze = true;
+         QVERIFY(rung(h, "again").SnoozeButt->isVisible() && dg.SnoozeButt->isEnabled());
      },
      nullptr, "Snooze=0\n"},
     {"Snooze, then Done when it rings again: each closes it and is saved",
