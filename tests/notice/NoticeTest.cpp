@@ -127,16 +127,15 @@ private slots:
         for (const QString& file : {data.path() + "/bell.wav", program.path() + "/alarm.wav"})
             QFile::copy(TQtSoundPlayer::DefaultSound.mid(3), file);
         TQtSoundPlayer player({data.path(), program.path()});
-        for (auto [file, played] : {std::pair{"bell.wav", data.path() + "/bell.wav"},
-                                    {"alarm.wav", program.path() + "/alarm.wav"},
-                                    {"no-such-sound.wav", TQtSoundPlayer::DefaultSound}}) {
-            player.Play(file, true);
-            QVERIFY(player.Source().toString(QUrl::PreferLocalFile) == played && player.Looping());
+        for (auto [file, played, loop] : {std::tuple{"bell.wav", data.path() + "/bell.wav", true},
+                                          {"alarm.wav", program.path() + "/alarm.wav", false},
+                                          {"no-such-sound.wav", TQtSoundPlayer::DefaultSound, true},
+                                          {"bell.wav", data.path() + "/bell.wav", true}}) {
+            player.Play(file, loop);
+            QVERIFY(player.Source().toString(QUrl::PreferLocalFile) == played &&
+                    player.Looping() == loop);
             QTRY_VERIFY_WITH_TIMEOUT(!player.Loading(), 10000); // see below
         }
-        player.Play("alarm.wav", false);
-        QVERIFY(!player.Looping());
-        player.Play("bell.wav", true);
         player.LoadFailed(); // as Qt reports a file it cannot decode
         QVERIFY(player.Source() == QUrl(TQtSoundPlayer::DefaultSound) && player.Looping());
         player.Stop();
