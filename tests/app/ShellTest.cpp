@@ -33,7 +33,8 @@ const HarnessRow Bell[] = {
          QVERIFY(statShown(h));
          h.stat().hide();
          f.About->trigger();
-         QVERIFY(h.program->AboutDg().isVisible());
+         QVERIFY(h.program->AboutDg().isVisible() &&
+                 !h.program->AboutDg().Image1->pixmap().isNull());
          QTest::mouseClick(h.program->AboutDg().OK, Qt::LeftButton);
          QVERIFY(!h.program->AboutDg().isVisible() && h.messages.shown.isEmpty());
          f.AlarmsWindow1->trigger();

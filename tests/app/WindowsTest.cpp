@@ -179,10 +179,11 @@ class WindowsTest : public QObject {
     // the order they were made: class, text or accessible name, place and size, states;
     // then the order Tab goes through them.
     static QStringList sheet(QWidget* window) {
-        QStringList out{QStringLiteral("%1 \"%2\" %3x%4 help %5")
+        QStringList out{QStringLiteral("%1 \"%2\" %3x%4%5 help %6")
                             .arg(window->metaObject()->className(), window->windowTitle())
                             .arg(window->width())
                             .arg(window->height())
+                            .arg(window->minimumSize() == window->maximumSize() ? " fixed" : "")
                             .arg(window->property("helpContext").toInt())};
         const auto name = [](QWidget* w) {
             const QVariant text = w->property(qobject_cast<QGroupBox*>(w) ? "title" : "text");
