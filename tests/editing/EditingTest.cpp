@@ -147,6 +147,7 @@ const HarnessRow AddDialog[] = {
          QApplication::sendEvent(&a, &restored);
          QVERIFY(a.WDUpDown->isEnabled() && a.DayLabel->isEnabled() && !a.DayBox->isEnabled());
          QCOMPARE(QAccessible::queryAccessibleInterface(a.WDUpDown)->role(), QAccessible::SpinBox);
+         QCOMPARE(QAccessible::queryAccessibleInterface(a.Add)->role(), QAccessible::Button);
          a.WDUpDown->Step(false);
          QCOMPARE(a.DayLabel->text(), QString("Tuesday"));
          QCOMPARE(h.addError(), QString());
@@ -159,9 +160,11 @@ const HarnessRow AddDialog[] = {
          h.stat().AddBtnClick();
          a.HourBox->setText("7");
          QTest::keyClick(a.HourBox, Qt::Key_Up);
-         for (QToolButton* arrow : a.UpDown1->findChildren<QToolButton*>())
-             if (arrow->accessibleName() == "Hour up")
-                 QTest::mouseClick(arrow, Qt::LeftButton);
+         for (QToolButton* arrow : a.UpDown1->findChildren<QToolButton*>()) {
+             QTest::mouseClick(arrow, Qt::LeftButton);
+             QCOMPARE(a.HourBox->text(), QString(arrow->accessibleName() == "Hour up" ? "9" : "8"));
+         }
+         QTest::keyClick(a.HourBox, Qt::Key_Up);
          QCOMPARE(a.HourBox->text(), QString("9"));
          a.HourBox->setText("23");
          a.UpDown1->Step(true);
