@@ -35,12 +35,18 @@ const TAlarmSettings& inUse(Harness& h) {
 
 // What the dialog shows as it opens on stored settings: WindowsTest's sheet.
 const HarnessRow OptionsTable[] = {
-    {"a stored 90 minutes shows as 60 and stays 60 after Cancel",
+    {"a stored 90 minutes shows as 60; changes cancelled, it opens again as stored",
      [](Harness& h) {
          TOptionsDg& dg = opened(h);
+         dg.EnableSnooze->click(); // off: its minutes grey
+         dg.SoundSelButtons->button(0)->click();
+         QVERIFY(!dg.SnoozeminBox->isEnabled() && !dg.Play->isEnabled());
          QTest::mouseClick(dg.CancelButt, Qt::LeftButton);
+         QVERIFY(inUse(h).SnoozeMin == 60 && !dg.isVisible());
+         dg.Display();
          QVERIFY(dg.SnoozeminBox->text() == "60" && dg.SMUpDown->Position() == 60 &&
-                 inUse(h).SnoozeMin == 60 && !dg.isVisible());
+                 dg.EnableSnooze->isChecked() && dg.SnoozeminBox->isEnabled());
+         QVERIFY(dg.SoundSelButtons->checkedId() == 1 && dg.Play->isEnabled());
      },
      nullptr, "SnoozeMin=90\n"},
     {"snooze and sound off: greyed; Enable snooze starts at 5, the lowest; Up, OK stores it",
