@@ -35,13 +35,13 @@ const TAlarmSettings& inUse(Harness& h) {
 
 // What the dialog shows as it opens on stored settings: WindowsTest's sheet.
 const HarnessRow OptionsTable[] = {
-    {"a stored 90 minutes shows as 60; changes cancelled, it opens again as stored",
+    {"a stored 90 minutes shows as 60; changes cancelled by Escape, it opens again as stored",
      [](Harness& h) {
          TOptionsDg& dg = opened(h);
          dg.EnableSnooze->click(); // off: its minutes grey
          dg.SoundSelButtons->button(0)->click();
          QVERIFY(!dg.SnoozeminBox->isEnabled() && !dg.Play->isEnabled());
-         QTest::mouseClick(dg.CancelButt, Qt::LeftButton);
+         QTest::keyClick(&dg, Qt::Key_Escape); // as Cancel
          QVERIFY(inUse(h).SnoozeMin == 60 && !dg.isVisible());
          dg.Display();
          QVERIFY(dg.SnoozeminBox->text() == "60" && dg.SMUpDown->Position() == 60 &&
@@ -123,6 +123,7 @@ const BackupRow BackupTable[] = {
          QCOMPARE(w.Folder(), QDir(h.dir.path()).absolutePath()); // its controls: the sheet
          QCOMPARE(w.DLB->item(0)->data(Qt::UserRole).toString(),
                   QStorageInfo(w.Folder()).rootPath()); // from the volume's root down
+         QVERIFY(w.DCombo->findData(QStorageInfo(w.Folder()).rootPath()) >= 0); // among the drives
          for (bool enter : {true, false}) {
              w.SetFolder(folder);
              QListWidgetItem* sub = w.DLB->findItems("sub", Qt::MatchEndsWith).value(0);
