@@ -38,6 +38,9 @@ check_menu
 pass "the bell registers as a StatusNotifierItem and exports the six entries, F1 on Help"
 
 case $DESKTOP in gnome-*) click_bell 1 2 ;; *) click_bell 1 ;; esac
+# On a busy machine GNOME Shell can take the double click's first click alone, which opens
+# the bell's menu; the menu's grab would then keep every key from the program's windows.
+case $DESKTOP in gnome-*) shell "($INDICATOR)?.menu.close()" >/dev/null ;; esac
 wait_for 10 alarms_window || fail "a click on the bell did not open the alarms window"
 widgets | grep -q "^row .* | Daily \\* | Call back" || fail "the alarms window does not list the alarm: $(widgets)"
 # GNOME 43 now and then loses the keys to a window its double click just opened, three
