@@ -66,6 +66,10 @@ TBUFrm::TBUFrm(Parts parts, QWidget* parent)
             DCombo->addItem(volume.rootPath(), volume.rootPath());
     m_folder = QDir(m.programDir.isEmpty() ? QDir::currentPath() : m.programDir).absolutePath();
     m_drive = QStorageInfo(m_folder).rootPath();
+    // In a chroot or a container the system's list of mounts may not name the volume the
+    // folder is on; it is listed all the same.
+    if (DCombo->findData(m_drive) < 0)
+        DCombo->addItem(m_drive, m_drive);
     m_lastDrive = m_drive;
     selectDrive(m_drive);
     fillFolderList();
