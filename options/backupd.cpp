@@ -61,15 +61,14 @@ TBUFrm::TBUFrm(Parts parts, QWidget* parent)
     setTabOrder(DCombo, ActionBtn);
     setTabOrder(ActionBtn, CancelButt);
 
-    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes())
-        if (volume.isValid())
-            DCombo->addItem(volume.rootPath(), volume.rootPath());
     m_folder = QDir(m.programDir.isEmpty() ? QDir::currentPath() : m.programDir).absolutePath();
     m_drive = QStorageInfo(m_folder).rootPath();
-    // In a chroot or a container the system's list of mounts may not name the volume the
-    // folder is on; it is listed all the same.
-    if (DCombo->findData(m_drive) < 0)
-        DCombo->addItem(m_drive, m_drive);
+    // The folder's own volume too, which the list of mounts can leave out in a chroot or a
+    // container; a volume mounted twice is listed once.
+    const QList<QStorageInfo> volumes = QStorageInfo::mountedVolumes() << QStorageInfo(m_folder);
+    for (const QStorageInfo& volume : volumes)
+        if (volume.isValid() && DCombo->findData(volume.rootPath()) < 0)
+            DCombo->addItem(volume.rootPath(), volume.rootPath());
     m_lastDrive = m_drive;
     selectDrive(m_drive);
     fillFolderList();

@@ -124,8 +124,11 @@ const BackupRow BackupTable[] = {
          QCOMPARE(w.DLB->item(0)->data(Qt::UserRole).toString(),
                   QStorageInfo(w.Folder()).rootPath()); // from the volume's root down
          QList<QStorageInfo> drives = QStorageInfo::mountedVolumes() << QStorageInfo(w.Folder());
-         for (const QStorageInfo& v : drives)
-             QVERIFY(!v.isValid() || w.DCombo->findData(v.rootPath()) >= 0); // every drive listed
+         QAbstractItemModel* listed = w.DCombo->model();
+         for (const QStorageInfo& v : drives) // every drive, once
+             QVERIFY(!v.isValid() || listed->match(listed->index(0, 0), Qt::UserRole, v.rootPath(),
+                                                   -1, Qt::MatchExactly)
+                                             .size() == 1);
          for (bool enter : {true, false}) {
              w.SetFolder(folder);
              QListWidgetItem* sub = w.DLB->findItems("sub", Qt::MatchEndsWith).value(0);
